@@ -1,0 +1,41 @@
+// The seam for every call that changes the world outside the process: starting programs,
+// sound, shutting the computer down and setting the clock. Tests install a recorder.
+#pragma once
+#include <windows.h>
+#include <string>
+
+namespace tembra {
+
+struct ProgramStart {
+    std::string file;
+    std::string parameters;
+    std::string directory;
+};
+
+class SystemActions {
+public:
+    virtual ~SystemActions() = default;
+    // ShellExecuteEx with the default verb and SW_SHOWNORMAL; never shows an error box.
+    virtual bool StartProgram(const ProgramStart& start) = 0;
+    // sndPlaySound(file, flags); an empty file with flags 0 stops the playing sound.
+    virtual bool PlaySoundFile(const std::string& file, UINT flags) = 0;
+    // MessageBeep(0xFFFFFFFF): the system's default sound.
+    virtual void DefaultBeep() = 0;
+    // Enables the shutdown privilege (on NT) and calls ExitWindowsEx(flags).
+    virtual bool ShutDown(UINT flags, bool enablePrivilege) = 0;
+    // Enables the system-time privilege and sets the local time; on failure returns false
+    // with the system error in *error.
+    virtual bool SetLocalClock(const SYSTEMTIME& time, DWORD* error) = 0;
+};
+
+// The actions in force: the real ones, unless a test installed others, or the environment
+// variable TEMBRA_RECORD_SYSTEM_CALLS names a file, in which case every action is only
+// described there, one line each (used by tests that drive the real programs).
+SystemActions& System();
+// Installs `actions` (nullptr restores the default); returns the previous override.
+SystemActions* SetSystemActions(SystemActions* actions);
+
+// Describes a call as the recording actions write it, e.g. "start|Z:\x\TCSets.exe|n|".
+std::string DescribeStart(const ProgramStart& start);
+
+}  // namespace tembra

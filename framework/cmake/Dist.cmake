@@ -1,0 +1,19 @@
+# dist/: the Windows programs ready to copy to a PC, and a zip of that folder.
+set(TEMBRA_DIST_DIR ${PROJECT_SOURCE_DIR}/dist)
+set(TEMBRA_DIST_TARGETS)
+foreach(t TembraClock Chronet TCSets)
+  if(TARGET ${t})
+    list(APPEND TEMBRA_DIST_TARGETS ${t})
+  endif()
+endforeach()
+set(dist_files)
+foreach(t ${TEMBRA_DIST_TARGETS})
+  list(APPEND dist_files $<TARGET_FILE:${t}>)
+endforeach()
+add_custom_target(dist ALL
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${TEMBRA_DIST_DIR}
+  COMMAND ${CMAKE_COMMAND} -E copy ${dist_files} ${PROJECT_SOURCE_DIR}/README.md ${TEMBRA_DIST_DIR}
+  COMMAND ${CMAKE_COMMAND} -E chdir ${PROJECT_SOURCE_DIR} ${CMAKE_COMMAND} -E tar cf
+          ${PROJECT_SOURCE_DIR}/build/TembraClock.zip --format=zip dist
+  DEPENDS ${TEMBRA_DIST_TARGETS}
+  COMMENT "Packing dist/ and build/TembraClock.zip")

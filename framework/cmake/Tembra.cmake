@@ -1,0 +1,94 @@
+# Build conventions shared by every folder.
+#
+# The tree builds in two ways:
+#  - for Windows (toolchain-mingw32.cmake): every library, the three programs and the Win32
+#    tests, which CTest runs under Wine;
+#  - natively (no toolchain): only the libraries that need no Win32, with their tests, under
+#    AddressSanitizer and UndefinedBehaviorSanitizer.
+
+include(GoogleTest)
+
+option(TEMBRA_TESTS "Build the tests" ON)
+
+set(TEMBRA_WARNINGS -Wall -Wextra)
+# Sources are UTF-8; Chinese literals become code page 936 bytes for the ANSI API in both builds.
+set(TEMBRA_CHARSET -finput-charset=UTF-8 -fexec-charset=CP936)
+
+if(WIN32)
+  add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 NOMINMAX
+                          WIN32_LEAN_AND_MEAN STRICT)
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+else()
+  set(TEMBRA_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_compile_options(${TEMBRA_SANITIZE})
+  add_link_options(${TEMBRA_SANITIZE})
+endif()
+
+function(tembra_target_defaults target)
+  target_compile_options(${target} PRIVATE ${TEMBRA_WARNINGS} ${TEMBRA_CHARSET})
+endfunction()
+
+# A library of portable code (no <windows.h>): built for Windows and natively.
+function(tembra_pure_library name)
+  add_library(${name} STATIC ${ARGN})
+  tembra_target_defaults(${name})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+endfunction()
+
+# A test of portable code: native only (sanitizers), skipped in the Windows build.
+function(tembra_native_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  if(WIN32 OR NOT TEMBRA_TESTS)
+    return()
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  tembra_target_defaults(${name})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gtest_main)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS native)
+endfunction()
+
+# A Win32 test run under Wine.
+#   X11     needs real pixels: runs in the prefix bound to the session's Xvfb display
+#   LOCK x  tests that share registry keys, windows or the mouse hold the named lock
+#   PERTEST one CTest test per GoogleTest case (otherwise one per executable)
+function(tembra_win_test name)
+  cmake_parse_arguments(T "X11;PERTEST" "TIMEOUT" "SOURCES;LIBS;LOCK" ${ARGN})
+  if(NOT WIN32 OR NOT TEMBRA_TESTS)
+    return()
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  tembra_target_defaults(${name})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} tembra_testmain)
+  set(mode null)
+  set(labels win)
+  if(T_X11)
+    set(mode x11)
+    set(labels x11)
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  set(props ENVIRONMENT "TEMBRA_WINE_MODE=${mode}" LABELS ${labels} TIMEOUT ${T_TIMEOUT})
+  if(T_LOCK)
+    list(APPEND props RESOURCE_LOCK "${T_LOCK}")
+  endif()
+  if(T_PERTEST)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES ${props})
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES ${props})
+  endif()
+endfunction()
+
+# A Windows GUI program: a library holding its code, and a small entry point.
+function(tembra_program name)
+  cmake_parse_arguments(P "" "OUTPUT_NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} WIN32 ${P_SOURCES})
+  tembra_target_defaults(${name})
+  target_link_libraries(${name} PRIVATE ${P_LIBS})
+  if(P_OUTPUT_NAME)
+    set_target_properties(${name} PROPERTIES OUTPUT_NAME ${P_OUTPUT_NAME})
+  endif()
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+endfunction()

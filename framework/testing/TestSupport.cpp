@@ -1,0 +1,190 @@
+#include "framework/testing/TestSupport.h"
+
+#include <shlwapi.h>
+
+#include <cstdio>
+
+namespace tembra::test {
+
+ScopedRegistrySandbox::ScopedRegistrySandbox() {
+    static int counter = 0;
+    char path[96];
+    snprintf(path, sizeof path, "Software\\TembraTestSandbox\\%lu-%d", GetCurrentProcessId(),
+             ++counter);
+    path_ = path;
+    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    SHDeleteKeyA(HKEY_CURRENT_USER, path_.c_str());
+    HKEY raw = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &raw,
+                    nullptr);
+    key_.reset(raw);
+    RegOverridePredefKey(HKEY_CURRENT_USER, key_.get());
+}
+
+ScopedRegistrySandbox::~ScopedRegistrySandbox() {
+    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    key_.reset();
+    SHDeleteKeyA(HKEY_CURRENT_USER, path_.c_str());
+}
+
+RecordingSystem::RecordingSystem() : previous_(SetSystemActions(this)) {}
+RecordingSystem::~RecordingSystem() { SetSystemActions(previous_); }
+
+bool RecordingSystem::StartProgram(const ProgramStart& start) {
+    calls.push_back(DescribeStart(start));
+    return startResult;
+}
+bool RecordingSystem::PlaySoundFile(const std::string& file, UINT flags) {
+    calls.push_back("sound|" + file + "|" + std::to_string(flags));
+    return true;
+}
+void RecordingSystem::DefaultBeep() { calls.push_back("beep"); }
+bool RecordingSystem::ShutDown(UINT flags, bool enablePrivilege) {
+    calls.push_back("shutdown|" + std::to_string(flags) + "|" + (enablePrivilege ? "1" : "0"));
+    return true;
+}
+bool RecordingSystem::SetLocalClock(const SYSTEMTIME& time, DWORD* error) {
+    calls.push_back("setclock");
+    clockSets.push_back(time);
+    if (error) *error = setClockResult ? 0 : setClockError;
+    return setClockResult;
+}
+
+namespace {
+UniqueRegKey OpenForWrite(const std::string& path) {
+    HKEY raw = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &raw,
+                    nullptr);
+    return UniqueRegKey(raw);
+}
+UniqueRegKey OpenForRead(const std::string& path) {
+    HKEY raw = nullptr;
+    RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &raw);
+    return UniqueRegKey(raw);
+}
+}  // namespace
+
+bool RegWriteDword(const std::string& path, const std::string& name, DWORD value) {
+    auto key = OpenForWrite(path);
+    return key && RegSetValueExA(key.get(), name.c_str(), 0, REG_DWORD,
+                                 reinterpret_cast<const BYTE*>(&value), 4) == ERROR_SUCCESS;
+}
+bool RegWriteString(const std::string& path, const std::string& name, const std::string& value) {
+    auto key = OpenForWrite(path);
+    return key && RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ,
+                                 reinterpret_cast<const BYTE*>(value.c_str()),
+                                 static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+}
+bool RegWriteBinary(const std::string& path, const std::string& name, const void* data,
+                    DWORD size) {
+    auto key = OpenForWrite(path);
+    return key && RegSetValueExA(key.get(), name.c_str(), 0, REG_BINARY,
+                                 static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+}
+bool RegReadDword(const std::string& path, const std::string& name, DWORD* value) {
+    auto key = OpenForRead(path);
+    DWORD size = sizeof(*value), type = 0;
+    return key && RegQueryValueExA(key.get(), name.c_str(), nullptr, &type,
+                                   reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS &&
+           type == REG_DWORD;
+}
+bool RegReadString(const std::string& path, const std::string& name, std::string* value) {
+    auto key = OpenForRead(path);
+    char buffer[1024];
+    DWORD size = sizeof buffer - 1, type = 0;
+    if (!key || RegQueryValueExA(key.get(), name.c_str(), nullptr, &type,
+                                 reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
+        return false;
+    buffer[size] = 0;
+    *value = buffer;
+    return true;
+}
+bool RegValueExists(const std::string& path, const std::string& name) {
+    auto key = OpenForRead(path);
+    return key && RegQueryValueExA(key.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
+                      ERROR_SUCCESS;
+}
+bool RegKeyExists(const std::string& path) { return static_cast<bool>(OpenForRead(path)); }
+std::vector<std::string> RegValueNames(const std::string& path) {
+    std::vector<std::string> names;
+    auto key = OpenForRead(path);
+    if (!key) return names;
+    for (DWORD i = 0;; ++i) {
+        char name[256];
+        DWORD size = sizeof name;
+        if (RegEnumValueA(key.get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        names.emplace_back(name, size);
+    }
+    return names;
+}
+void RegDeleteTreeAt(const std::string& path) { SHDeleteKeyA(HKEY_CURRENT_USER, path.c_str()); }
+
+std::string BinDir() { return TEMBRA_BIN_DIR; }
+
+bool ChildProcess::Start(const std::string& exe, const std::string& args,
+                         const std::vector<std::string>& environment) {
+    for (const auto& entry : environment) {
+        auto eq = entry.find('=');
+        SetEnvironmentVariableA(entry.substr(0, eq).c_str(), entry.substr(eq + 1).c_str());
+    }
+    std::string commandLine = "\"" + exe + "\"";
+    if (!args.empty()) commandLine += " " + args;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    BOOL ok = CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, &si, &pi);
+    for (const auto& entry : environment)
+        SetEnvironmentVariableA(entry.substr(0, entry.find('=')).c_str(), nullptr);
+    if (!ok) return false;
+    CloseHandle(pi.hThread);
+    process_.reset(pi.hProcess);
+    pid_ = pi.dwProcessId;
+    return true;
+}
+
+ChildProcess::~ChildProcess() { Kill(); }
+
+void ChildProcess::Kill() {
+    if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.get(), 1);
+        WaitForSingleObject(process_.get(), 5000);
+    }
+}
+
+bool ChildProcess::WaitExit(DWORD timeoutMs, DWORD* exitCode) {
+    if (!process_ || WaitForSingleObject(process_.get(), timeoutMs) != WAIT_OBJECT_0) return false;
+    if (exitCode) GetExitCodeProcess(process_.get(), exitCode);
+    return true;
+}
+
+void PumpMessages(DWORD ms) {
+    DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(5);
+    } while (GetTickCount() - start < ms);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
+        PumpMessages(20);
+    }
+}
+
+HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindWindowA(className, title)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+}  // namespace tembra::test

@@ -1,0 +1,88 @@
+// Helpers for the Win32 tests: registry isolation, a recorder for the system seam,
+// starting the real programs and waiting for their windows.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/Handles.h"
+#include "framework/SystemActions.h"
+
+namespace tembra::test {
+
+// Redirects HKEY_CURRENT_USER of this process to a private key for the object's lifetime,
+// so in-process tests never see each other's registry data or the real user's.
+class ScopedRegistrySandbox {
+public:
+    ScopedRegistrySandbox();
+    ~ScopedRegistrySandbox();
+    ScopedRegistrySandbox(const ScopedRegistrySandbox&) = delete;
+    ScopedRegistrySandbox& operator=(const ScopedRegistrySandbox&) = delete;
+
+private:
+    std::string path_;
+    UniqueRegKey key_;
+};
+
+// Records every outside action instead of performing it; installed while it lives.
+class RecordingSystem : public SystemActions {
+public:
+    RecordingSystem();
+    ~RecordingSystem() override;
+    bool StartProgram(const ProgramStart& start) override;
+    bool PlaySoundFile(const std::string& file, UINT flags) override;
+    void DefaultBeep() override;
+    bool ShutDown(UINT flags, bool enablePrivilege) override;
+    bool SetLocalClock(const SYSTEMTIME& time, DWORD* error) override;
+
+    std::vector<std::string> calls;
+    bool startResult = true;
+    bool setClockResult = true;
+    DWORD setClockError = 0;
+    std::vector<SYSTEMTIME> clockSets;
+
+private:
+    SystemActions* previous_;
+};
+
+// Registry access that bypasses the code under test.
+bool RegWriteDword(const std::string& path, const std::string& name, DWORD value);
+bool RegWriteString(const std::string& path, const std::string& name, const std::string& value);
+bool RegWriteBinary(const std::string& path, const std::string& name, const void* data, DWORD size);
+bool RegReadDword(const std::string& path, const std::string& name, DWORD* value);
+bool RegReadString(const std::string& path, const std::string& name, std::string* value);
+bool RegValueExists(const std::string& path, const std::string& name);
+bool RegKeyExists(const std::string& path);
+std::vector<std::string> RegValueNames(const std::string& path);
+void RegDeleteTreeAt(const std::string& path);
+
+// Windows path of the folder that holds the built programs.
+std::string BinDir();
+
+// A program started by a test; killed (by its handle) when the object goes away.
+class ChildProcess {
+public:
+    // `environment` entries "NAME=value" are added to this process's environment.
+    bool Start(const std::string& exe, const std::string& args,
+               const std::vector<std::string>& environment = {});
+    ~ChildProcess();
+    bool WaitExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
+    DWORD pid() const { return pid_; }
+    HANDLE handle() const { return process_.get(); }
+    void Kill();
+
+private:
+    UniqueKernelHandle process_;
+    DWORD pid_ = 0;
+};
+
+// Polls `condition` every 20 ms until it holds or `timeoutMs` passes.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+// Finds a top-level window by class and/or title, waiting up to `timeoutMs`.
+HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs);
+// Dispatches this thread's pending messages for about `ms` milliseconds.
+void PumpMessages(DWORD ms);
+
+}  // namespace tembra::test
