@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include "nettime/core/NtpTime.h"
+
+namespace tembra::nettime {
+namespace {
+
+CalendarTime Utc(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
+    CalendarTime t;
+    t.year = static_cast<uint16_t>(y);
+    t.month = static_cast<uint16_t>(mo);
+    t.day = static_cast<uint16_t>(d);
+    t.hour = static_cast<uint16_t>(h);
+    t.minute = static_cast<uint16_t>(mi);
+    t.second = static_cast<uint16_t>(s);
+    t.milliseconds = static_cast<uint16_t>(ms);
+    return t;
+}
+
+constexpr uint64_t kOne = uint64_t{1} << 32;
+
+TEST(MsToFractionTable, HoldsRoundedFractions) {
+    EXPECT_EQ(MsToFraction[0], 0u);
+    EXPECT_EQ(MsToFraction[1], 4294967u);
+    EXPECT_EQ(MsToFraction[2], 8589935u);
+    EXPECT_EQ(MsToFraction[500], 2147483648u);
+    EXPECT_EQ(MsToFraction[999], 4290672329u);
+    for (int i = 1; i < 1000; ++i) EXPECT_GT(MsToFraction[i], MsToFraction[i - 1]);
+}
+
+TEST(DayNumbers, KnownDatesAndRoundTrip) {
+    EXPECT_EQ(DayNumberFromDate(1900, 1, 1), 2415021);
+    CalendarDate d = DateFromDayNumber(2415021);
+    EXPECT_EQ(d.year, 1900);
+    EXPECT_EQ(d.month, 1);
+    EXPECT_EQ(d.day, 1);
+    EXPECT_EQ(DayNumberFromDate(2000, 3, 1) - DayNumberFromDate(2000, 2, 29), 1);
+    EXPECT_EQ(DayNumberFromDate(2000, 1, 1), 2451545);
+    for (int32_t n = 2415021; n < 2415021 + 80000; n += 7) {
+        CalendarDate back = DateFromDayNumber(n);
+        ASSERT_EQ(DayNumberFromDate(back.year, back.month, back.day), n);
+    }
+}
+
+TEST(NtpFromSystemTime, Epochs) {
+    EXPECT_EQ(NtpFromSystemTime(Utc(1900, 1, 1)), 0u);
+    EXPECT_EQ(NtpFromSystemTime(Utc(2000, 1, 1)), 3155673600ull * kOne);
+    EXPECT_EQ(NtpFromSystemTime(Utc(2000, 1, 1, 0, 0, 0, 500)) & 0xFFFFFFFFu, 2147483648u);
+}
+
+TEST(NtpFromSystemTime, WrapsAtEraRollover) {
+    EXPECT_EQ(NtpFromSystemTime(Utc(2036, 2, 7, 6, 28, 15)) >> 32, 0xFFFFFFFFu);
+    EXPECT_EQ(NtpFromSystemTime(Utc(2036, 2, 7, 6, 28, 16)), 0u);
+    EXPECT_EQ(NtpFromSystemTime(Utc(2036, 2, 7, 6, 28, 17, 500)), kOne + 2147483648u);
+}
+
+TEST(SystemTimeFromNtp, Fields) {
+    CalendarTime t = SystemTimeFromNtp(0);
+    EXPECT_EQ(t.year, 1900);
+    EXPECT_EQ(t.month, 1);
+    EXPECT_EQ(t.day, 1);
+    EXPECT_EQ(t.dayOfWeek, 1);  // Monday
+    t = SystemTimeFromNtp(NtpFromSystemTime(Utc(2024, 2, 29, 23, 59, 58, 500)));
+    EXPECT_EQ(t.year, 2024);
+    EXPECT_EQ(t.month, 2);
+    EXPECT_EQ(t.day, 29);
+    EXPECT_EQ(t.dayOfWeek, 4);  // Thursday
+    EXPECT_EQ(t.hour, 23);
+    EXPECT_EQ(t.minute, 59);
+    EXPECT_EQ(t.second, 58);
+    EXPECT_EQ(t.milliseconds, 500);
+}
+
+TEST(SystemTimeFromNtp, FullFractionGivesThousandWithoutCarry) {
+    CalendarTime t = SystemTimeFromNtp(5 * kOne + 4294967295u);
+    EXPECT_EQ(t.second, 5);
+    EXPECT_EQ(t.milliseconds, 1000);
+}
+
+TEST(SystemTimeFromNtp, EveryMillisecondRoundTrips) {
+    for (int ms = 0; ms < 1000; ++ms)
+        ASSERT_EQ(SystemTimeFromNtp(NtpFromSystemTime(Utc(2010, 6, 1, 12, 0, 0, ms))).milliseconds,
+                  ms);
+}
+
+TEST(NtpDiffSeconds, SignAndScale) {
+    EXPECT_EQ(NtpDiffSeconds(12345 * kOne, 12345 * kOne), 0.0);
+    EXPECT_EQ(NtpDiffSeconds(10 * kOne, 0), 10.0);
+    EXPECT_EQ(NtpDiffSeconds(0, 10 * kOne), -10.0);
+    EXPECT_DOUBLE_EQ(NtpDiffSeconds(uint64_t{1} << 31, 0), 0.50000000011641532);
+    EXPECT_DOUBLE_EQ(NtpDiffSeconds(0, uint64_t{1} << 31), -0.50000000011641532);
+}
+
+TEST(NtpDiffSeconds, AcrossEraRollover) {
+    NtpTimestamp before = NtpFromSystemTime(Utc(2036, 2, 7, 6, 28, 15));
+    NtpTimestamp after = NtpFromSystemTime(Utc(2036, 2, 7, 6, 28, 17));
+    EXPECT_EQ(NtpDiffSeconds(after, before), 2.0);
+    EXPECT_EQ(NtpDiffSeconds(before, after), -2.0);
+}
+
+TEST(UnwrapNtpSeconds, PicksNearestEra) {
+    int64_t ref2036 = SecondsSince1900(Utc(2036, 2, 7, 6, 28, 0));
+    NtpTimestamp after = NtpFromSystemTime(Utc(2036, 2, 7, 6, 28, 30));
+    CalendarTime t = CalendarFromSeconds(UnwrapNtpSeconds(after, ref2036), 0);
+    EXPECT_EQ(t.year, 2036);
+    EXPECT_EQ(t.month, 2);
+    EXPECT_EQ(t.day, 7);
+    EXPECT_EQ(t.second, 30);
+    t = CalendarFromSeconds(UnwrapNtpSeconds(NtpFromSystemTime(Utc(2040, 5, 6, 7, 8, 9)),
+                                             SecondsSince1900(Utc(2040, 5, 6))),
+                            0);
+    EXPECT_EQ(t.year, 2040);
+    EXPECT_EQ(t.dayOfWeek, 0);  // Sunday
+    // Before the rollover nothing changes.
+    NtpTimestamp y2024 = NtpFromSystemTime(Utc(2024, 1, 1));
+    EXPECT_EQ(UnwrapNtpSeconds(y2024, SecondsSince1900(Utc(2024, 1, 1))),
+              static_cast<int64_t>(y2024 >> 32));
+    EXPECT_EQ(UnwrapNtpSeconds(0, 0), 0);
+}
+
+TEST(AddSeconds, CarriesAcrossFields) {
+    CalendarTime t = AddSeconds(Utc(1999, 12, 31, 23, 59, 30), 45);
+    EXPECT_EQ(t.year, 2000);
+    EXPECT_EQ(t.month, 1);
+    EXPECT_EQ(t.day, 1);
+    EXPECT_EQ(t.minute, 0);
+    EXPECT_EQ(t.second, 15);
+    t = AddSeconds(Utc(2000, 3, 1, 0, 0, 10), -1700);
+    EXPECT_EQ(t.month, 2);
+    EXPECT_EQ(t.day, 29);
+    EXPECT_EQ(t.hour, 23);
+    EXPECT_EQ(t.minute, 31);
+    EXPECT_EQ(t.second, 50);
+    t = AddSeconds(Utc(2023, 6, 15, 10, 20, 30), 0);
+    EXPECT_EQ(t.hour, 10);
+    EXPECT_EQ(t.second, 30);
+}
+
+}  // namespace
+}  // namespace tembra::nettime

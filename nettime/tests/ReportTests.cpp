@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include "nettime/core/Report.h"
+
+namespace tembra::nettime {
+namespace {
+
+constexpr uint64_t kOne = uint64_t{1} << 32;
+
+CalendarTime Utc(int y, int mo, int d, int h, int mi, int s, int ms) {
+    CalendarTime t;
+    t.year = static_cast<uint16_t>(y);
+    t.month = static_cast<uint16_t>(mo);
+    t.day = static_cast<uint16_t>(d);
+    t.hour = static_cast<uint16_t>(h);
+    t.minute = static_cast<uint16_t>(mi);
+    t.second = static_cast<uint16_t>(s);
+    t.milliseconds = static_cast<uint16_t>(ms);
+    return t;
+}
+
+TEST(ReportTexts, FixedLines) {
+    EXPECT_STREQ(log_text::kColumnHeader, "                            DD/MM/YYYY  HH:MM:SS.MS");
+    EXPECT_EQ(std::string(log_text::kColumnHeader).find("DD"), 28u);
+    EXPECT_EQ(ConnectingLine("127.0.0.1"), "Connecting to '127.0.0.1' ...");
+    EXPECT_EQ(ServerFailedLine("a.b"), "Failed to retreive time from NTP server a.b\r\n");
+    EXPECT_EQ(SummaryText(-1700),
+              "\r\n\r\n=================================\r\nLocal clock offset was -1700 seconds\r\n");
+}
+
+TEST(ReportTexts, ExchangeReportColumnsAndFigures) {
+    NtpResult r;
+    r.originate = NtpFromSystemTime(Utc(2024, 3, 5, 7, 8, 9, 10));
+    r.receive = NtpFromSystemTime(Utc(2024, 3, 5, 7, 28, 44, 567));
+    r.transmit = r.receive + (kOne / 1000) * 2;
+    r.destination = 5 * kOne + 4294967295u;  // fraction that prints as 1000 ms
+    r.delay = 0.25;
+    r.offset = -1234.5;
+    std::string text = ExchangeReport(r, 0);
+    EXPECT_EQ(text,
+              "\r\nClient Originate Date was   05/03/2024, 07:08:09.010"
+              "\r\nServer Receive Date was     05/03/2024, 07:28:44.567"
+              "\r\nServer Transmit Date was    05/03/2024, 07:28:44.569"
+              "\r\nClient Destination Date was 01/01/1900, 00:00:05.1000"
+              "\r\nRound trip delay was 0.250000 seconds"
+              "\r\nLocal clock offset was -1234.500000 seconds");
+    // Every date starts in column 29, under the header's "DD".
+    size_t line = text.find("Server Receive");
+    EXPECT_EQ(text.substr(line + 28, 2), "05");
+}
+
+TEST(ReportTexts, DatesAfterEraRolloverPrintTheirRealYear) {
+    NtpResult r;
+    r.originate = r.receive = r.transmit = r.destination =
+        NtpFromSystemTime(Utc(2037, 1, 2, 3, 4, 5, 6));
+    int64_t now = SecondsSince1900(Utc(2037, 1, 2, 3, 4, 0, 0));
+    std::string text = ExchangeReport(r, now);
+    EXPECT_NE(text.find("Client Originate Date was   02/01/2037, 03:04:05.006"), std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("1901"), std::string::npos);
+}
+
+TEST(ReportTexts, HugeFiguresFit) {
+    NtpResult r;
+    r.offset = 1.7e308;
+    r.delay = -1.7e308;
+    std::string text = ExchangeReport(r, 0);
+    EXPECT_NE(text.find(" seconds\r\nLocal clock offset was 1"), std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 8), " seconds");
+}
+
+TEST(ReportTexts, ClockSetFailureSaysWhy) {
+    std::string line = ClockSetFailedLine(1314);
+    EXPECT_NE(line.find("Failed to set the clock"), std::string::npos);
+    EXPECT_NE(line.find("administrator"), std::string::npos);
+    EXPECT_NE(line.find("1314"), std::string::npos);
+    EXPECT_EQ(ClockSetFailedLine(5), "Failed to set the clock (error 5)");
+}
+
+}  // namespace
+}  // namespace tembra::nettime
