@@ -1,0 +1,51 @@
+// One user event (事件): a time of day on one date or on recurring days, and what to do then.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "store/CivilTime.h"
+
+namespace tembra {
+
+enum EventFrequency : std::int32_t { Once = 0, Daily = 1, Weekly = 2, Monthly = 3 };
+enum EventAction : std::int32_t { ShowMessage = 0, RunProgram = 1, ShutDown = 2 };
+
+struct EventRecord {
+    // A new event: now, "Message", shown once today at the current time of day.
+    static EventRecord NewAt(double now);
+
+    double Id = 0.0;
+    std::string Name = "Message";
+    std::int32_t Action = ShowMessage;
+    std::string Run;
+    std::string RunParams;
+    std::string RunIn;
+    std::string WavFile;
+    bool Enabled = true;
+    bool LoopSound = false;
+    bool Reminded = false;  // the clock has shown the reminder; never stored
+    bool SoundOnly = false;
+    double Time = 0.0;      // time of day, a fraction of a day
+    std::int32_t Frequency = Once;
+    std::int32_t FreqDetail0 = 0;    // Once: day number of the date
+    std::int32_t FreqDetail1 = 127;  // Daily: weekday mask, bit 0 Sunday
+    std::int32_t FreqDetail2 = 1;    // Weekly: weekday 1 (Sunday) to 7
+    std::int32_t FreqDetail3 = 1;    // Monthly: day of the month
+    std::int32_t Remind = 0;         // seconds before Time
+
+    // Copies every stored field, Id included; Reminded stays as it is.
+    void CopyFrom(const EventRecord& other);
+};
+
+using EventList = std::vector<std::unique_ptr<EventRecord>>;
+
+// Whether an enabled event can still come today at or after `now` (its time of day is not
+// yet past and today is one of its days). Frequencies we do not know are kept.
+bool CanStillComeToday(const EventRecord& event, double now);
+
+// Whether a one-time event's moment lies before `now`.
+bool IsPastOnce(const EventRecord& event, double now);
+
+}  // namespace tembra

@@ -1,0 +1,138 @@
+#include "store/RegistryKey.h"
+
+#include <cstring>
+#include <vector>
+
+namespace tembra {
+
+bool RegistryKey::Open(const std::string& path, bool create) {
+    Close();
+    HKEY raw = nullptr;
+    LONG rc;
+    if (create) {
+        char emptyClass[] = "";
+        rc = RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, emptyClass,
+                             REG_OPTION_NON_VOLATILE, access_, nullptr, &raw, nullptr);
+    } else {
+        rc = RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, access_, &raw);
+    }
+    if (rc != ERROR_SUCCESS) return false;
+    key_.reset(raw);
+    path_ = path;
+    return true;
+}
+
+void RegistryKey::Close() {
+    key_.reset();
+    path_.clear();
+}
+
+bool RegistryKey::ValueSize(const char* name, DWORD* size) const {
+    if (!key_) return false;
+    *size = 0;
+    return RegQueryValueExA(key_.get(), name, nullptr, nullptr, nullptr, size) == ERROR_SUCCESS;
+}
+
+bool RegistryKey::HasValue(const char* name) const {
+    DWORD size;
+    return ValueSize(name, &size);
+}
+
+DWORD RegistryKey::ReadNumber(const char* name, DWORD fallback) const {
+    DWORD size;
+    if (!ValueSize(name, &size) || size > sizeof(DWORD)) return fallback;
+    DWORD value = 0;
+    size = sizeof value;
+    if (RegQueryValueExA(key_.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value),
+                         &size) != ERROR_SUCCESS)
+        return fallback;
+    return value;
+}
+
+std::string RegistryKey::ReadText(const char* name, const std::string& fallback) const {
+    DWORD size;
+    if (!ValueSize(name, &size) || size == 0) return fallback;
+    // One spare byte: a text may be stored without its terminating zero.
+    std::vector<char> buffer(size + 1, '\0');
+    if (RegQueryValueExA(key_.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()),
+                         &size) != ERROR_SUCCESS)
+        return fallback;
+    return std::string(buffer.data(), strnlen(buffer.data(), size));
+}
+
+bool RegistryKey::ReadTextInto(const char* name, char* buffer, DWORD* capacity) const {
+    const DWORD limit = capacity ? *capacity : MAX_PATH;
+    DWORD size;
+    if (!ValueSize(name, &size)) {
+        if (capacity) *capacity = 0;
+        return false;
+    }
+    std::string text = ReadText(name, std::string());
+    const DWORD needed = static_cast<DWORD>(text.size() + 1);
+    if (capacity) *capacity = needed;
+    if (needed > limit || limit == 0) return false;
+    memcpy(buffer, text.c_str(), needed);
+    return true;
+}
+
+double RegistryKey::ReadDate(const char* name) const {
+    DWORD size;
+    if (!ValueSize(name, &size) || size > sizeof(double)) return 0.0;
+    unsigned char bytes[sizeof(double)] = {};
+    size = sizeof bytes;
+    if (RegQueryValueExA(key_.get(), name, nullptr, nullptr, bytes, &size) != ERROR_SUCCESS)
+        return 0.0;
+    double value;
+    memcpy(&value, bytes, sizeof value);
+    return value;
+}
+
+bool RegistryKey::WriteNumber(const char* name, DWORD value) {
+    return key_ && RegSetValueExA(key_.get(), name, 0, REG_DWORD,
+                                  reinterpret_cast<const BYTE*>(&value),
+                                  sizeof value) == ERROR_SUCCESS;
+}
+
+bool RegistryKey::WriteText(const char* name, const std::string& text) {
+    return key_ && RegSetValueExA(key_.get(), name, 0, REG_SZ,
+                                  reinterpret_cast<const BYTE*>(text.c_str()),
+                                  static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+}
+
+bool RegistryKey::WriteDate(const char* name, double value) {
+    return key_ && RegSetValueExA(key_.get(), name, 0, REG_BINARY,
+                                  reinterpret_cast<const BYTE*>(&value),
+                                  sizeof value) == ERROR_SUCCESS;
+}
+
+bool RegistryKey::DeleteValue(const char* name) {
+    return key_ && RegDeleteValueA(key_.get(), name) == ERROR_SUCCESS;
+}
+
+bool RegistryKey::DeleteTree(const std::string& name) {
+    if (!key_) return false;
+    if (RegDeleteKeyA(key_.get(), name.c_str()) == ERROR_SUCCESS) return true;
+
+    // The key has sub-keys: empty it first, children before parents.
+    RegistryKey child(access_);
+    const std::string childPath = path_.empty() ? name : path_ + "\\" + name;
+    if (!child.Open(childPath, false)) return false;
+    DWORD count = 0, longest = 0;
+    if (RegQueryInfoKeyA(child.Handle(), nullptr, nullptr, nullptr, &count, &longest, nullptr,
+                         nullptr, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return false;
+    // Counting down keeps the indexes of the sub-keys not yet visited valid.
+    std::vector<char> subName(longest + 2);
+    for (DWORD i = count; i-- > 0;) {
+        DWORD length = static_cast<DWORD>(subName.size());
+        if (RegEnumKeyExA(child.Handle(), i, subName.data(), &length, nullptr, nullptr, nullptr,
+                          nullptr) != ERROR_SUCCESS)
+            continue;
+        child.DeleteTree(std::string(subName.data(), length));
+    }
+    child.Close();
+    RegDeleteKeyA(key_.get(), name.c_str());
+    return true;
+}
+
+}  // namespace tembra

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "store/EventRecord.h"
+
+using namespace tembra;
+
+namespace {
+double At(int y, int mo, int d, int h, int mi) { return DateValueOf({y, mo, d, h, mi, 0, 0}); }
+double TimeOfDay(int h, int mi) { return (h * 60 + mi) / 1440.0; }
+}  // namespace
+
+TEST(EventRecord, NewRecordDefaults) {
+    double now = At(2026, 12, 9, 7, 30);
+    EventRecord e = EventRecord::NewAt(now);
+    EXPECT_EQ(e.Id, now);
+    EXPECT_EQ(e.Name, "Message");
+    EXPECT_EQ(e.Frequency, Once);
+    EXPECT_EQ(e.FreqDetail0, DayNumberOf(2026, 12, 9));
+    EXPECT_EQ(e.FreqDetail1, 127);
+    EXPECT_EQ(e.FreqDetail2, 1);
+    EXPECT_EQ(e.FreqDetail3, 1);
+    EXPECT_TRUE(e.Enabled);
+    EXPECT_NEAR(e.Time, TimeOfDay(7, 30), 1e-9);
+}
+
+TEST(EventRecord, CopyFromKeepsReminded) {
+    EventRecord a, b;
+    b.Name = "起床";
+    b.Id = 123.5;
+    b.Reminded = true;
+    a.CopyFrom(b);
+    EXPECT_EQ(a.Name, "起床");
+    EXPECT_EQ(a.Id, 123.5);
+    EXPECT_FALSE(a.Reminded);
+}
+
+TEST(EventRecord, WeekdayEventCanStillComeOnlyBeforeItsTimeOnItsDays) {
+    EventRecord e;
+    e.Frequency = Daily;
+    e.FreqDetail1 = 0x3E;  // Monday to Friday
+    e.Time = TimeOfDay(8, 0);
+    EXPECT_TRUE(CanStillComeToday(e, At(2026, 12, 9, 7, 59)));   // Wednesday
+    EXPECT_TRUE(CanStillComeToday(e, At(2026, 12, 9, 8, 0)));
+    EXPECT_FALSE(CanStillComeToday(e, At(2026, 12, 9, 8, 1)));
+    EXPECT_FALSE(CanStillComeToday(e, At(2026, 12, 6, 7, 0)));   // Sunday
+}
+
+TEST(EventRecord, OtherFrequencies) {
+    EventRecord once;
+    once.Frequency = Once;
+    once.FreqDetail0 = DayNumberOf(2026, 12, 9);
+    once.Time = TimeOfDay(10, 0);
+    EXPECT_TRUE(CanStillComeToday(once, At(2026, 12, 9, 9, 0)));
+    EXPECT_FALSE(CanStillComeToday(once, At(2026, 12, 10, 9, 0)));
+
+    EventRecord weekly;
+    weekly.Frequency = Weekly;
+    weekly.FreqDetail2 = 4;  // Wednesday
+    weekly.Time = TimeOfDay(10, 0);
+    EXPECT_TRUE(CanStillComeToday(weekly, At(2026, 12, 9, 9, 0)));
+    EXPECT_FALSE(CanStillComeToday(weekly, At(2026, 12, 10, 9, 0)));
+
+    EventRecord monthly;
+    monthly.Frequency = Monthly;
+    monthly.FreqDetail3 = 9;
+    monthly.Time = TimeOfDay(10, 0);
+    EXPECT_TRUE(CanStillComeToday(monthly, At(2026, 12, 9, 9, 0)));
+    EXPECT_FALSE(CanStillComeToday(monthly, At(2026, 11, 10, 9, 0)));
+
+    EventRecord odd;
+    odd.Frequency = 17;
+    EXPECT_TRUE(CanStillComeToday(odd, At(2026, 12, 9, 23, 0)));
+}
+
+TEST(EventRecord, PastOnlyForOneTimeEventsBeforeNow) {
+    EventRecord e;
+    e.FreqDetail0 = DayNumberOf(2026, 12, 8);
+    e.Time = TimeOfDay(10, 0);
+    EXPECT_TRUE(IsPastOnce(e, At(2026, 12, 9, 0, 0)));
+    EXPECT_FALSE(IsPastOnce(e, At(2026, 12, 8, 9, 0)));
+    e.Frequency = Weekly;
+    EXPECT_FALSE(IsPastOnce(e, At(2026, 12, 9, 0, 0)));
+}
