@@ -1,0 +1,29 @@
+// Private messages of the clock window and its alert dialogs, and the names other
+// programs use to find the clock.
+#pragma once
+#include <windows.h>
+
+namespace tembra {
+
+constexpr const char* kClockClassName = "zmrClock";
+
+enum : UINT {
+    WM_CLOCK_TRAYNOTIFY = WM_USER + 2000,  // 3024: the notification-area icon's callback
+    WM_CLOCK_EVENTDUE = WM_USER + 2001,    // 3025: wParam 1 reminder / 0 due; lParam event key
+    WM_ALERT_SETMODE = WM_USER + 2002,     // 3026: to an alert dialog; lParam 1 reminder mode
+    WM_ALERT_SETTEXT = WM_USER + 2003,     // 3027: to an alert dialog; lParam the text
+    WM_ALERT_CHOICE = WM_USER + 2004,      // 3028: from an alert dialog; lParam AlertChoiceRecord*
+    WM_CLOCK_RELOADOPTIONS = WM_USER + 2005,  // 3029: from the settings program
+    WM_CLOCK_RELOADEVENTS = WM_USER + 2006,   // 3030: from the settings program
+};
+
+constexpr UINT kClockTimerId = 0;
+constexpr UINT kTooltipToolId = 10;
+constexpr UINT kTrayIconId = 1;
+
+// Resource ids.
+constexpr int IDI_CLOCK = 107;
+constexpr int IDC_CLOCK = 104;
+constexpr int IDD_ALERT = 109;
+
+}  // namespace tembra

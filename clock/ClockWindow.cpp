@@ -1,0 +1,262 @@
+#include "clock/ClockWindow.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+
+#include "clock/ClockText.h"
+#include "clock/LocaleText.h"
+#include "framework/ModulePath.h"
+#include "store/EventStore.h"
+#include "store/RegistryKey.h"
+
+namespace tembra {
+
+UINT TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
+bool ClockWindow::RegisterWindowClass(HINSTANCE instance) {
+    WNDCLASSA wc{};
+    wc.style = CS_DBLCLKS;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_CLOCK));
+    wc.hCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_CLOCK));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kClockClassName;
+    return CWindow::RegisterWindowClass(wc);
+}
+
+bool ClockWindow::Create(HINSTANCE instance) {
+    instance_ = instance;
+    tickTime_ = CurrentDateValue();
+    return CWindow::Create(kClockClassName, nullptr, 0, 0, 0, 0, 100, 30, nullptr, instance) !=
+           nullptr;
+}
+
+ClockWindow::~ClockWindow() {
+    if (soundLooping_) StopLoopingSound();
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+LRESULT ClockWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_CREATE: OnCreate(); return 0;
+        case WM_DESTROY:
+            ReleaseFaceResources();
+            PostQuitMessage(0);
+            return 0;
+        case WM_PAINT: {
+            PaintDc dc(hwnd_);
+            PaintClock(dc.get());
+            return 0;
+        }
+        case WM_CLOSE: OnClose(); return 0;
+        case WM_QUERYENDSESSION: return 1;
+        case WM_ENDSESSION: OnEndSession(); return 0;
+        case WM_TIMECHANGE: timeChanged_ = true; return 0;
+        case WM_NOTIFY: return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
+        case WM_TIMER: ClockTick(); return 0;
+        case WM_MOUSEMOVE:
+            OnDragMove();
+            RelayToTooltip(msg, wParam, lParam);
+            return 0;
+        case WM_LBUTTONDOWN:
+            RelayToTooltip(msg, wParam, lParam);
+            OnDragStart(lParam);
+            return 0;
+        case WM_LBUTTONUP:
+            OnDragEnd();
+            RelayToTooltip(msg, wParam, lParam);
+            return 0;
+        case WM_RBUTTONDOWN: RelayToTooltip(msg, wParam, lParam); return 0;
+        case WM_RBUTTONUP:
+            relay_ = MSG{hwnd_, msg, wParam, lParam, 0, {0, 0}};
+            ShowPopupMenu();
+            return 0;
+        case WM_CLOCK_TRAYNOTIFY: OnTrayNotify(wParam, lParam); return 0;
+        case WM_CLOCK_EVENTDUE: OnEventDueMessage(wParam, lParam); return 0;
+        case WM_ALERT_CHOICE:
+            if (lParam) AlertChoice(*reinterpret_cast<const AlertChoiceRecord*>(lParam));
+            return 0;
+        case WM_CLOCK_RELOADOPTIONS: ApplyOptions(); return 0;
+        case WM_CLOCK_RELOADEVENTS: ReloadDayList(); return 0;
+        default:
+            if (msg == TaskbarCreatedMessage() && msg != 0) {
+                OnTaskbarCreated();
+                return 0;
+            }
+            return DefaultProc(msg, wParam, lParam);
+    }
+}
+
+void ClockWindow::OnCreate() {
+    programPath_ = ProgramPath();
+    SetWindowLongA(hwnd_, GWL_STYLE, GetWindowLongA(hwnd_, GWL_STYLE) & ~WS_CAPTION);
+    CreateTooltip();
+    ApplyOptions();
+    FixAutoStartPath();
+    ArmTimer();
+}
+
+void ClockWindow::CreateTooltip() {
+    tooltip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                               nullptr, instance_, nullptr);
+    if (!tooltip_) return;
+    TOOLINFOA tool{};
+    // The version-5 layout: without a manifest Windows loads common controls 5, which
+    // rejects the larger structure.
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.hwnd = hwnd_;
+    tool.uId = kTooltipToolId;
+    GetClientRect(hwnd_, &tool.rect);
+    tool.lpszText = LPSTR_TEXTCALLBACKA;
+    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void ClockWindow::RelayToTooltip(UINT msg, WPARAM wParam, LPARAM lParam) {
+    relay_ = MSG{hwnd_, msg, wParam, lParam, 0, {0, 0}};
+    if (tooltip_) SendMessageA(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relay_));
+}
+
+LRESULT ClockWindow::OnNotify(const NMHDR* header) {
+    if (header && header->code == TTN_NEEDTEXTA) {
+        auto* info = const_cast<NMTTDISPINFOA*>(reinterpret_cast<const NMTTDISPINFOA*>(header));
+        info->lpszText = const_cast<char*>(hoverText_.c_str());
+    }
+    return 0;
+}
+
+void ClockWindow::ApplyOptions() {
+    LoadOptions(options_, this);
+    if (options_.TrayMode) {
+        SetTrayMode(true, false);
+        if (tooltip_) SendMessageA(tooltip_, TTM_ACTIVATE, FALSE, 0);
+    } else {
+        if (trayIcon_) SetTrayMode(false, false);
+        SizeToText();
+        BuildClockText();
+        ShowWindow(hwnd_, SW_SHOW);
+        if (tooltip_) SendMessageA(tooltip_, TTM_ACTIVATE, TRUE, 0);
+    }
+}
+
+void ClockWindow::RemoveOldEvents(bool shutdownOnly) { tembra::RemoveOldEvents(shutdownOnly); }
+
+void ClockWindow::FinishLoad() {
+    ApplyWindowStyles();
+    options_.AutoStart = false;
+    CreateClockFont();
+    ReloadDayList();
+}
+
+void ClockWindow::ApplyWindowStyles() {
+    LONG ex = GetWindowLongA(hwnd_, GWL_EXSTYLE);
+    if (options_.RemoveFromAltTab)
+        ex = (ex | WS_EX_TOOLWINDOW) & ~WS_EX_APPWINDOW;
+    else
+        ex = (ex | WS_EX_APPWINDOW) & ~WS_EX_TOOLWINDOW;
+    SetWindowLongA(hwnd_, GWL_EXSTYLE, ex);
+    if (options_.TopMost && !options_.TrayMode)
+        SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void ClockWindow::FixAutoStartPath() {
+    RegistryKey run;
+    if (!run.Open(reg::kRunKey, false)) return;
+    const std::string stored = run.ReadText(reg::kRunValue, "");
+    if (!stored.empty() && lstrcmpiA(stored.c_str(), programPath_.c_str()) != 0)
+        run.WriteText(reg::kRunValue, programPath_);
+}
+
+void ClockWindow::ArmTimer() {
+    if (plainTimer_) {
+        SetTimer(hwnd_, kClockTimerId, 1000, nullptr);
+        return;
+    }
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    SetTimer(hwnd_, kClockTimerId, MillisecondsToNextTick(now.wMilliseconds), nullptr);
+}
+
+void ClockWindow::ClockTick() {
+    if (!plainTimer_) ArmTimer();
+    const double now = CurrentDateValue();
+    const bool later = std::llround(now * 86400.0) > std::llround(tickTime_ * 86400.0);
+    if (!timeChanged_ && !later) return;
+    timeChanged_ = false;
+    if (DayPart(now) > DayPart(tickTime_)) ReloadDayList();
+    tickTime_ = now;
+    CheckEvents();
+    const std::string before = clockText_;
+    BuildClockText();
+    BuildHoverText();
+    if (clockText_ != before) {
+        if (!options_.TrayMode) {
+            WindowDc dc(hwnd_);
+            PaintClock(dc.get());
+        }
+        if (tickObserver_) tickObserver_->OnClockTextChanged(clockText_);
+    }
+}
+
+std::string ClockWindow::BuildClockTextInto() const {
+    static const SystemLocaleTexts locale;
+    return BuildClockTextFor(options_, CivilTimeOf(tickTime_), locale);
+}
+
+void ClockWindow::BuildClockText() {
+    std::string text = BuildClockTextInto();
+    const bool lengthChanged = text.size() != clockText_.size();
+    clockText_ = std::move(text);
+    if (lengthChanged) {
+        SizeToText();
+        needNewBitmap_ = true;
+        Repaint();
+    }
+}
+
+void ClockWindow::BuildHoverText() { hoverText_ = BuildHoverTextFor(CivilTimeOf(tickTime_)); }
+
+void ClockWindow::Repaint() {
+    InvalidateRect(hwnd_, nullptr, TRUE);
+    UpdateWindow(hwnd_);
+}
+
+void ClockWindow::PostEventDue(bool reminder, double eventId) {
+    // The message carries a key to the Id kept here, so it identifies the event by value:
+    // a reload of the day list before it is handled cannot leave it pointing at freed memory.
+    const LPARAM key = static_cast<LPARAM>(++lastDueKey_);
+    pendingDue_[key] = eventId;
+    PostMessageA(hwnd_, WM_CLOCK_EVENTDUE, reminder ? 1 : 0, key);
+}
+
+void ClockWindow::OnEventDueMessage(WPARAM wParam, LPARAM key) {
+    auto it = pendingDue_.find(key);
+    if (it == pendingDue_.end()) return;
+    const double eventId = it->second;
+    pendingDue_.erase(it);
+    EventDue(wParam == 1, eventId);
+}
+
+void ClockWindow::OnClose() {
+    if (options_.TrayMode) SetTrayMode(false, false);
+    RECT rc;
+    GetWindowRect(hwnd_, &rc);
+    WritePosition(rc.left, rc.top);
+    if (tooltip_) {
+        DestroyWindow(tooltip_);
+        tooltip_ = nullptr;
+    }
+    SaveOptions(options_, rc.left, rc.top);
+    DestroyWindow(hwnd_);
+}
+
+void ClockWindow::OnEndSession() {
+    // The session ends: leave at once, without writing anything.
+    DestroyWindow(hwnd_);
+}
+
+}  // namespace tembra

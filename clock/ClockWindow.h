@@ -1,0 +1,152 @@
+// The clock's one window (class zmrClock): its state and its message handling. The work is
+// split by concern over several files:
+//   ClockWindow.cpp  start-up steps, messages, tick, options reload, close
+//   ClockFace.cpp    font, size, painting, transparency, position and drag
+//   ClockTray.cpp    notification-area icon, popup menu and its commands
+//   ClockEvents.cpp  today's events, the per-tick check and what a due event does
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+#include "clock/ClockMessages.h"
+#include "framework/Handles.h"
+#include "framework/Window.h"
+#include "store/ClockOptions.h"
+#include "store/EventRecord.h"
+#include "store/OptionsStore.h"
+
+namespace tembra {
+
+struct AlertChoiceRecord;
+
+// Lets benchmarks and tests see each accepted tick without touching the window.
+class TickObserver {
+public:
+    virtual ~TickObserver() = default;
+    virtual void OnClockTextChanged(const std::string& text) = 0;
+};
+
+class ClockWindow : public CWindow, private OptionsLoadSteps {
+public:
+    static bool RegisterWindowClass(HINSTANCE instance);
+    // Creates the window; WM_CREATE runs the start-up steps (options, tooltip, timer).
+    bool Create(HINSTANCE instance);
+    ~ClockWindow() override;
+
+    const ClockOptions& options() const { return options_; }
+    const std::string& clockText() const { return clockText_; }
+    const std::string& hoverText() const { return hoverText_; }
+    const EventList& dayList() const { return dayList_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    HWND tooltip() const { return tooltip_; }
+    bool trayIconShown() const { return static_cast<bool>(trayIcon_); }
+
+    void SetTickObserver(TickObserver* observer) { tickObserver_ = observer; }
+    // A plain 1000 ms timer instead of one re-armed for each whole second (for comparison).
+    void UsePlainTimer(bool plain) { plainTimer_ = plain; }
+
+    // Builds the menu for the current state (the caller destroys it); `settingsWindow`
+    // receives the open settings window the first item switches to, if any.
+    HMENU BuildPopupMenu(HWND* settingsWindow) const;
+    // Carries out a popup menu command.
+    void RunCommand(UINT command);
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // --- ClockWindow.cpp
+    void OnCreate();
+    void OnClose();
+    void OnEndSession();
+    LRESULT OnNotify(const NMHDR* header);
+    void CreateTooltip();
+    void RelayToTooltip(UINT msg, WPARAM wParam, LPARAM lParam);
+    void ApplyOptions();
+    void ApplyWindowStyles();
+    void FixAutoStartPath();
+    void ArmTimer();
+    void ClockTick();
+    void BuildClockText();
+    std::string BuildClockTextInto() const;
+    void BuildHoverText();
+    void Repaint();
+    void PostEventDue(bool reminder, double eventId);
+    void OnEventDueMessage(WPARAM wParam, LPARAM key);
+    // OptionsLoadSteps
+    void RemoveOldEvents(bool shutdownOnly) override;
+    void PlaceWindow(int left, int top) override;
+    void FinishLoad() override;
+
+    // --- ClockFace.cpp
+    void CreateClockFont();
+    void SizeToText();
+    void PaintClock(HDC dc);
+    void PaintOpaque(HDC dc);
+    void PaintTransparent(HDC dc);
+    void ReleaseFaceResources();
+    void OnDragStart(LPARAM lParam);
+    void OnDragMove();
+    void OnDragEnd();
+
+    // --- ClockTray.cpp
+    void SetTrayMode(bool on, bool show);
+    void OnTrayNotify(WPARAM wParam, LPARAM lParam);
+    void OnTaskbarCreated();
+    void ShowPopupMenu();
+    void ToggleOption(bool& option, const char* name);
+    void StartSettings(const char* parameter);
+    void StartSibling(const char* exeName, const char* parameter);
+
+    // --- ClockEvents.cpp
+    void ReloadDayList();
+    void CheckEvents();
+    void EventDue(bool reminder, double id);
+    void AlertChoice(const AlertChoiceRecord& record);
+    void Execute(const EventRecord& event);
+    void StopLoopingSound();
+    void PlayEventSound(const EventRecord& event, bool mayLoop);
+
+    // Window region of transparent mode.
+    UniqueRegion region_;
+    // Date-time of the last accepted tick.
+    double tickTime_ = 0.0;
+    // Off-screen drawing of transparent mode.
+    UniqueBitmap offscreenBitmap_;
+    UniqueMemoryDc offscreenDc_;
+    UniqueFont font_;
+    bool needNewBitmap_ = true;
+    // The region is rebuilt only when what it is cut from changes.
+    std::string regionKey_;
+    bool dragging_ = false;
+    bool soundLooping_ = false;
+    bool timeChanged_ = false;
+    int dragOffsetX_ = 0;
+    int dragOffsetY_ = 0;
+    std::string clockText_;
+    std::string hoverText_;
+    std::string programPath_;
+    int width_ = 0;
+    int height_ = 0;
+    UniqueIcon trayIcon_;
+    HWND tooltip_ = nullptr;
+    MSG relay_{};
+    EventList dayList_;
+    ClockOptions options_;
+    HINSTANCE instance_ = nullptr;
+
+    // Event Ids posted with WM_CLOCK_EVENTDUE and not yet handled, by message key.
+    std::map<LPARAM, double> pendingDue_;
+    unsigned long lastDueKey_ = 0;
+
+    TickObserver* tickObserver_ = nullptr;
+    bool plainTimer_ = false;
+};
+
+// The "TaskbarCreated" broadcast, registered once per process.
+UINT TaskbarCreatedMessage();
+
+}  // namespace tembra

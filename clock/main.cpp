@@ -1,0 +1,5 @@
+#include "clock/ClockProgram.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    return tembra::RunClockProgram(instance);
+}

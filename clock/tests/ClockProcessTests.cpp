@@ -1,0 +1,111 @@
+// The real clock program, started as a user would start it and watched from outside.
+#include <gtest/gtest.h>
+
+#include "framework/testing/TestSupport.h"
+#include "store/ClockOptions.h"
+
+using namespace tembra;
+using namespace tembra::test;
+
+namespace {
+
+const std::string kOptions = reg::kOptionsKey;
+
+class ClockProcessTest : public ::testing::Test {
+protected:
+    ChildProcess clock;
+    HWND window = nullptr;
+
+    void SetUp() override {
+        RegDeleteTreeAt("Software\\Tembra");
+        HKEY run;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, reg::kRunKey, 0, KEY_ALL_ACCESS, &run) == 0) {
+            RegDeleteValueA(run, "zmrClock");
+            RegCloseKey(run);
+        }
+    }
+    void TearDown() override {
+        if (window && IsWindow(window)) SendMessageA(window, WM_ENDSESSION, TRUE, 0);
+        clock.WaitExit(5000);
+        RegDeleteTreeAt("Software\\Tembra");
+    }
+    static std::string ClockExe() { return BinDir() + "\\TembraClock.exe"; }
+    void StartClock() {
+        ASSERT_TRUE(clock.Start(ClockExe(), ""));
+        window = WaitForWindow("zmrClock", nullptr, 15000);
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, 5000));
+    }
+    SIZE WindowSize() {
+        RECT rc;
+        GetWindowRect(window, &rc);
+        return SIZE{rc.right - rc.left, rc.bottom - rc.top};
+    }
+};
+
+}  // namespace
+
+TEST_F(ClockProcessTest, ASecondCopyLeavesAtOnceWithZero) {
+    StartClock();
+    ChildProcess second;
+    ASSERT_TRUE(second.Start(ClockExe(), ""));
+    DWORD code = 99;
+    ASSERT_TRUE(second.WaitExit(10000, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(IsWindow(window));
+}
+
+TEST_F(ClockProcessTest, CloseWritesAllOptionsEndSessionWritesNone) {
+    StartClock();
+    RegDeleteTreeAt(kOptions);
+    SendMessageA(window, WM_ENDSESSION, TRUE, 0);
+    DWORD code = 99;
+    ASSERT_TRUE(clock.WaitExit(10000, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(RegValueNames(kOptions).empty());
+
+    StartClock();
+    SetWindowPos(window, nullptr, 123, 45, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    RegDeleteTreeAt(kOptions);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(clock.WaitExit(10000, &code));
+    EXPECT_EQ(RegValueNames(kOptions).size(), 27u);
+    DWORD left = 0, top = 0;
+    RegReadDword(kOptions, "Left", &left);
+    RegReadDword(kOptions, "Top", &top);
+    EXPECT_EQ(left, 123u);
+    EXPECT_EQ(top, 45u);
+}
+
+TEST_F(ClockProcessTest, ChangedOptionAndReloadMessageResizeTheWindow) {
+    StartClock();
+    SIZE before = WindowSize();
+    RegWriteDword(kOptions, "Date", 0);
+    SendMessageA(window, 3029, 0, 0);
+    SIZE after = WindowSize();
+    EXPECT_LT(after.cx, before.cx);
+    EXPECT_EQ(after.cy, before.cy);
+}
+
+TEST_F(ClockProcessTest, StoredPositionIsUsedAndOffScreenFallsBack) {
+    RegWriteDword(kOptions, "Left", 200);
+    RegWriteDword(kOptions, "Top", 5000);
+    StartClock();
+    RECT rc;
+    GetWindowRect(window, &rc);
+    EXPECT_EQ(rc.left, 200);
+    EXPECT_EQ(rc.top, 0);
+}
+
+TEST_F(ClockProcessTest, RunValuePointingElsewhereIsRewrittenNeverCreated) {
+    StartClock();
+    EXPECT_FALSE(RegValueExists(reg::kRunKey, "zmrClock"));
+    SendMessageA(window, WM_ENDSESSION, TRUE, 0);
+    ASSERT_TRUE(clock.WaitExit(10000));
+
+    RegWriteString(reg::kRunKey, "zmrClock", "C:\\Old Place\\TembraClock.exe");
+    StartClock();
+    std::string value;
+    ASSERT_TRUE(RegReadString(reg::kRunKey, "zmrClock", &value));
+    EXPECT_EQ(lstrcmpiA(value.c_str(), ClockExe().c_str()), 0) << value;
+}
