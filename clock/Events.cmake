@@ -1,0 +1,1 @@
+# Events in the clock (scheduler, alert dialog, firing): sources and tests.

@@ -1,0 +1,1 @@
+# Clock face (drawing, transparency, position, drag) and tray icon / popup menu: sources and tests.
