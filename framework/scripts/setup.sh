@@ -7,7 +7,7 @@ PACKAGES=(
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine64
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   cmake make g++ googletest
-  xvfb x11-utils x11-apps imagemagick xdotool openbox
+  xvfb x11-utils x11-apps x11-xserver-utils imagemagick xdotool openbox
   locales zip chrony faketime util-linux
 )
 
