@@ -17,7 +17,7 @@ set(TEMBRA_CHARSET -finput-charset=UTF-8 -fexec-charset=CP936)
 if(WIN32)
   add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 NOMINMAX
                           WIN32_LEAN_AND_MEAN STRICT)
-  add_link_options(-static -static-libgcc -static-libstdc++)
+  add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 else()
   set(TEMBRA_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
