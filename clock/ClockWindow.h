@@ -109,6 +109,10 @@ private:
     void Execute(const EventRecord& event);
     void StopLoopingSound();
     void PlayEventSound(const EventRecord& event, bool mayLoop);
+    void CloseReminderOf(double id);
+    void ShowEventMessage(const EventRecord& event);
+    void AnswerDoNotRun(double id);
+    void AnswerRunNow(double id);
 
     // Window region of transparent mode.
     UniqueRegion region_;

@@ -12,3 +12,17 @@ tembra_native_test(clock_events_core_tests
 if(NOT WIN32)
   return()
 endif()
+
+target_sources(tembra_clock PRIVATE AlertDialog.cpp)
+
+# In-process windows of class zmrClock would make a real clock started by another test leave
+# at once (single instance), so these share the lock of the tests that start the program.
+tembra_win_test(clock_events_tests PERTEST LOCK clock_process
+  SOURCES tests/ClockEventsTests.cpp TembraClock.rc
+  LIBS tembra_clock)
+
+# The real program, with its outside effects written to a file.
+tembra_win_test(clock_events_process_tests PERTEST LOCK clock_process TIMEOUT 90
+  SOURCES tests/ClockEventsProcessTests.cpp
+  LIBS tembra_store)
+add_dependencies(clock_events_process_tests TembraClock)

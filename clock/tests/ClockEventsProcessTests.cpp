@@ -1,0 +1,174 @@
+// Events in the real clock program: stored as the settings program stores them, fired by the
+// real clock at the real time, watched from outside. Outside effects only go to a file.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "framework/testing/TestSupport.h"
+#include "store/EventStore.h"
+
+using namespace tembra;
+using namespace tembra::test;
+
+namespace {
+
+std::string WindowText(HWND window) {
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string ItemText(HWND dialog, int id) {
+    char text[256] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+// A top-level window of the given process with exactly this title.
+HWND FindProcessWindow(DWORD pid, const char* title) {
+    struct Search {
+        DWORD pid;
+        const char* title;
+        HWND found;
+    } search{pid, title, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s->pid && IsWindowVisible(window) && WindowText(window) == s->title) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+class ClockEventsProcessTest : public ::testing::Test {
+protected:
+    ChildProcess clock;
+    HWND window = nullptr;
+    std::string recordFile;
+
+    void SetUp() override {
+        RegDeleteTreeAt("Software\\Tembra");
+        char dir[MAX_PATH];
+        GetTempPathA(sizeof dir, dir);
+        recordFile = std::string(dir) + "tembra-events-" + std::to_string(GetCurrentProcessId()) +
+                     ".log";
+        DeleteFileA(recordFile.c_str());
+    }
+    void TearDown() override {
+        if (window && IsWindow(window)) SendMessageA(window, WM_ENDSESSION, TRUE, 0);
+        clock.WaitExit(5000);
+        RegDeleteTreeAt("Software\\Tembra");
+        DeleteFileA(recordFile.c_str());
+    }
+
+    void StartClock() {
+        ASSERT_TRUE(clock.Start(BinDir() + "\\TembraClock.exe", "",
+                                {"TEMBRA_RECORD_SYSTEM_CALLS=" + recordFile}));
+        window = WaitForWindow("zmrClock", nullptr, 15000);
+        ASSERT_NE(window, nullptr);
+    }
+    HWND WaitForDialog(const char* title, DWORD timeoutMs) {
+        HWND found = nullptr;
+        WaitUntil([&] { return (found = FindProcessWindow(clock.pid(), title)) != nullptr; },
+                  timeoutMs);
+        return found;
+    }
+    std::vector<std::string> RecordedCalls() const {
+        std::vector<std::string> lines;
+        FILE* f = fopen(recordFile.c_str(), "rb");
+        if (!f) return lines;
+        char line[512];
+        while (fgets(line, sizeof line, f)) {
+            std::string s = line;
+            while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
+            lines.push_back(s);
+        }
+        fclose(f);
+        return lines;
+    }
+    static size_t StoredCount() {
+        EventList list;
+        LoadEvents(false, list);
+        return list.size();
+    }
+
+    // A one-time event `secondsAhead` from now, as the settings program stores it.
+    static EventRecord EventIn(int secondsAhead, const char* name) {
+        const double now = CurrentDateValue();
+        const double at = now + secondsAhead / 86400.0;
+        EventRecord e = EventRecord::NewAt(now);
+        e.Name = name;
+        e.FreqDetail0 = DayPart(at);
+        e.Time = TimePart(at);
+        return e;
+    }
+};
+
+}  // namespace
+
+TEST_F(ClockEventsProcessTest, ADueEventShowsItsMessageAndLeavesTheStore) {
+    AppendEvent(EventIn(4, "该开会了"));
+    StartClock();
+    HWND message = WaitForDialog("Tembra Clock - 警告", 20000);
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(ItemText(message, 1001), "该开会了");
+    EXPECT_EQ(ItemText(message, 2), "确定");
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(message, 1)));
+    EXPECT_TRUE(WaitUntil([&] { return StoredCount() == 0; }, 5000));
+    EXPECT_EQ(RecordedCalls(), std::vector<std::string>{"beep"});
+
+    SendMessageA(GetDlgItem(message, 2), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(message); }, 5000));
+}
+
+TEST_F(ClockEventsProcessTest, AReminderShowsItsThreeAnswersAndEscapeClosesIt) {
+    auto e = EventIn(300, "交报告");
+    e.Remind = 296;
+    e.WavFile = "C:\\sounds\\ding.wav";
+    AppendEvent(e);
+    StartClock();
+    HWND reminder = WaitForDialog("Tembra Clock - 提醒", 20000);
+    ASSERT_NE(reminder, nullptr);
+    EXPECT_EQ(ItemText(reminder, 1001), "交报告");
+    EXPECT_EQ(ItemText(reminder, 2), "关闭");
+    EXPECT_EQ(ItemText(reminder, 1), "不执行它!");
+    EXPECT_EQ(ItemText(reminder, 1000), "立即执行!");
+    EXPECT_EQ(RecordedCalls(), std::vector<std::string>{"sound|C:\\sounds\\ding.wav|1"});
+
+    // Escape reaches the modeless reminder through the clock's message loop: choice "close",
+    // the event stays stored.
+    PostMessageA(GetDlgItem(reminder, 2), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(reminder); }, 5000));
+    EXPECT_EQ(StoredCount(), 1u);
+}
+
+TEST_F(ClockEventsProcessTest, DoNotRunOnAReminderDeletesTheOneTimeEvent) {
+    auto e = EventIn(300, "取消我");
+    e.Remind = 297;
+    AppendEvent(e);
+    StartClock();
+    HWND reminder = WaitForDialog("Tembra Clock - 提醒", 20000);
+    ASSERT_NE(reminder, nullptr);
+    SendMessageA(GetDlgItem(reminder, 1), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(reminder); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return StoredCount() == 0; }, 5000));
+}
+
+TEST_F(ClockEventsProcessTest, ARunProgramEventStartsItsProgramThroughTheShell) {
+    auto e = EventIn(3, "run");
+    e.Action = RunProgram;
+    e.Run = "C:\\nowhere\\missing.exe";
+    e.RunParams = "-x";
+    AppendEvent(e);
+    StartClock();
+    EXPECT_TRUE(WaitUntil([&] { return RecordedCalls().size() >= 2; }, 20000));
+    EXPECT_EQ(RecordedCalls(),
+              (std::vector<std::string>{"start|C:\\nowhere\\missing.exe|-x|", "beep"}));
+    EXPECT_EQ(FindProcessWindow(clock.pid(), "Tembra Clock - 警告"), nullptr);
+}
