@@ -26,3 +26,10 @@ tembra_win_test(clock_events_process_tests PERTEST LOCK clock_process TIMEOUT 90
   SOURCES tests/ClockEventsProcessTests.cpp
   LIBS tembra_store)
 add_dependencies(clock_events_process_tests TembraClock)
+
+# Benchmark (prints figures; not a test).
+if(TEMBRA_TESTS)
+  add_executable(clock_events_bench bench/EventsBench.cpp TembraClock.rc)
+  tembra_target_defaults(clock_events_bench)
+  target_link_libraries(clock_events_bench PRIVATE tembra_clock tembra_testmain)
+endif()
