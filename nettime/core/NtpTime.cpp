@@ -62,6 +62,15 @@ NtpTimestamp NtpFromSystemTime(const CalendarTime& t) {
     return (seconds << 32) + fraction;
 }
 
+NtpTimestamp NtpFromFileTime(uint64_t fileTime) {
+    constexpr uint64_t kTicksPerSecond = 10000000;
+    constexpr uint64_t kSeconds1601To1900 = 9435484800ull;
+    const uint64_t seconds = fileTime / kTicksPerSecond - kSeconds1601To1900;
+    const uint64_t ticks = fileTime % kTicksPerSecond;
+    const uint64_t fraction = ((ticks << 32) + kTicksPerSecond / 2) / kTicksPerSecond;
+    return (seconds << 32) + fraction;
+}
+
 CalendarTime CalendarFromSeconds(int64_t seconds, uint32_t fraction) {
     if (seconds < 0) seconds = 0;
     CalendarTime t;

@@ -40,6 +40,10 @@ NtpTimestamp NtpFromSystemTime(const CalendarTime& t);
 // The calendar time of a timestamp read in era 0 (1900-2036). Milliseconds lie in 0..1000.
 CalendarTime SystemTimeFromNtp(NtpTimestamp x);
 
+// Wire form of a platform file time (100 ns units since 1601-01-01 UTC): the same as
+// NtpFromSystemTime, with the sub-millisecond part kept.
+NtpTimestamp NtpFromFileTime(uint64_t fileTime);
+
 // Seconds since 1900 of a calendar time, without wrapping.
 int64_t SecondsSince1900(const CalendarTime& t);
 // The seconds since 1900 that `x` stands for, taking the era that puts it nearest to

@@ -54,6 +54,20 @@ TEST(NtpFromSystemTime, WrapsAtEraRollover) {
     EXPECT_EQ(NtpFromSystemTime(Utc(2036, 2, 7, 6, 28, 17, 500)), kOne + 2147483648u);
 }
 
+TEST(NtpFromFileTime, AgreesWithCalendarAndKeepsSubMilliseconds) {
+    // 2000-01-01 00:00:00 UTC as a file time.
+    const uint64_t y2000 = 125911584000000000ull;
+    EXPECT_EQ(NtpFromFileTime(y2000), NtpFromSystemTime(Utc(2000, 1, 1)));
+    EXPECT_EQ(NtpFromFileTime(y2000 + 5000000), NtpFromSystemTime(Utc(2000, 1, 1, 0, 0, 0, 500)));
+    EXPECT_EQ(NtpFromFileTime(y2000 + 1), 3155673600ull * kOne + 429);  // 100 ns
+    EXPECT_EQ(NtpFromFileTime(y2000 + 9999999) >> 32, 3155673600ull);
+    // After 2036-02-07 06:28:16 the seconds wrap like the calendar form's.
+    const uint64_t y2037 = 137588544000000000ull + 1000000000ull;  // 2037-01-01 00:01:40
+    CalendarTime t = CalendarFromSeconds(
+        UnwrapNtpSeconds(NtpFromFileTime(y2037), SecondsSince1900(Utc(2037, 1, 1))), 0);
+    EXPECT_EQ(t.year, 2037);
+}
+
 TEST(SystemTimeFromNtp, Fields) {
     CalendarTime t = SystemTimeFromNtp(0);
     EXPECT_EQ(t.year, 1900);

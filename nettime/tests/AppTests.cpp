@@ -1,0 +1,258 @@
+// The whole program run in a thread of the test against test servers on loopback, with the
+// clock-setting seam recorded: log lines, the window at the run's end, Cancel, tray mode.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "framework/testing/TestSupport.h"
+#include "nettime/core/Report.h"
+#include "nettime/tests/ChronetTestSupport.h"
+#include "nettime/tests/TestServers.h"
+#include "nettime/win/ChronetState.h"
+#include "nettime/win/Messages.h"
+#include "nettime/win/resource.h"
+
+namespace tembra::nettime::test {
+namespace {
+
+using tembra::test::RecordingSystem;
+using tembra::test::WaitUntil;
+
+std::vector<std::string> Repeat(const char* host, int n) { return std::vector<std::string>(n, host); }
+
+ChronetLaunch Launch(const char* commandLine, std::vector<std::string> hosts,
+                     const std::vector<std::string>& more = {}) {
+    hosts.insert(hosts.end(), more.begin(), more.end());
+    ChronetLaunch launch;
+    launch.commandLine = commandLine;
+    launch.servers = hosts;
+    return launch;
+}
+
+std::string Connecting(const std::string& host) { return "Connecting to '" + host + "' ..."; }
+
+// The lines of one successful exchange, starting at `at`; returns the index after them.
+int ExpectExchangeReport(const std::vector<std::string>& lines, int at) {
+    EXPECT_EQ(lines.at(at), "Time was successfully retreived from NTP server");
+    EXPECT_EQ(lines.at(at + 1), "                            DD/MM/YYYY  HH:MM:SS.MS");
+    EXPECT_EQ(lines.at(at + 2), "");
+    const char* labels[] = {"Client Originate Date was   ", "Server Receive Date was     ",
+                            "Server Transmit Date was    ", "Client Destination Date was "};
+    for (int i = 0; i < 4; ++i) {
+        const std::string& line = lines.at(at + 3 + i);
+        EXPECT_EQ(line.substr(0, 28), labels[i]);
+        // "DD/MM/YYYY, HH:MM:SS.MMM"; a fraction from 0.9995 s on prints 1000 milliseconds.
+        EXPECT_TRUE(line.size() == 28u + 24u || line.size() == 28u + 25u) << line;
+        EXPECT_EQ(line.substr(28 + 2, 1), "/");
+    }
+    EXPECT_EQ(lines.at(at + 7).rfind("Round trip delay was ", 0), 0u);
+    EXPECT_EQ(lines.at(at + 8).rfind("Local clock offset was ", 0), 0u);
+    return at + 9;
+}
+
+class ChronetApp : public testing::Test {
+protected:
+    RecordingSystem system_;
+};
+
+TEST_F(ChronetApp, ReportOnlyRunLogsEveryLineInOrderAndShowsTheSummary) {
+    AppRun app(Launch("2", {kPlus3599_7, kKissOfDeath, kPlus0_2}));
+    ASSERT_TRUE(app.WaitDialog());
+    EXPECT_TRUE(IsWindowVisible(app.dialog()));
+    const std::string summary =
+        "\r\n\r\n=================================\r\nLocal clock offset was 1799 seconds\r\n";
+    ASSERT_TRUE(app.WaitEditContains("Local clock offset was 1799 seconds", 10000)) << app.EditText();
+    EXPECT_EQ(app.EditText(), summary);  // the summary replaces the edit's content
+    EXPECT_TRUE(IsWindowVisible(app.dialog()));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(app.dialog(), IDC_HIDE)));
+
+    app.PressCancel();
+    ASSERT_TRUE(app.WaitEnded(5000));
+    EXPECT_TRUE(system_.clockSets.empty());
+    const auto lines = SplitLines(app.Log());
+    ASSERT_GE(lines.size(), 27u);
+    EXPECT_EQ(lines[0], "Initializing...");
+    EXPECT_EQ(lines[1], "");
+    EXPECT_EQ(lines[2], Connecting(kPlus3599_7));
+    int at = ExpectExchangeReport(lines, 3);
+    EXPECT_EQ(lines[at - 1].rfind("Local clock offset was 3599.", 0), 0u) << lines[at - 1];
+    const std::string bad = kKissOfDeath;
+    EXPECT_EQ(lines.at(at), Connecting(bad));
+    EXPECT_EQ(lines.at(at + 1), "Reply from " + bad + " rejected: server sent a kiss-o'-death (stratum 0)");
+    EXPECT_EQ(lines.at(at + 2), "Failed to retreive time from NTP server " + bad);
+    EXPECT_EQ(lines.at(at + 3), "");
+    EXPECT_EQ(lines.at(at + 4), Connecting(kPlus0_2));
+    at = ExpectExchangeReport(lines, at + 5);
+    EXPECT_EQ(lines[at - 1].rfind("Local clock offset was 0.", 0), 0u) << lines[at - 1];
+    ASSERT_EQ(lines.size(), static_cast<size_t>(at + 1));
+    EXPECT_EQ(lines[at], "Waiting...");
+}
+
+TEST_F(ChronetApp, AutoAdjustSetsTheClockAndExitsByItself) {
+    SYSTEMTIME before;
+    GetLocalTime(&before);
+    AppRun app(Launch("A2", {kPlus2_4, kPlus3_4}));
+    ASSERT_TRUE(app.WaitEnded(10000));
+    ASSERT_EQ(system_.clockSets.size(), 1u);
+    const SYSTEMTIME& set = system_.clockSets[0];
+    EXPECT_EQ(set.wMilliseconds, 0);
+    // Terms 2 and 3 average to 2 whole seconds ahead of the local time, milliseconds dropped.
+    FILETIME a, b;
+    SystemTimeToFileTime(&before, &a);
+    SystemTimeToFileTime(&set, &b);
+    const double ahead = (static_cast<double>((static_cast<int64_t>(b.dwHighDateTime) << 32 | b.dwLowDateTime)) -
+                          static_cast<double>((static_cast<int64_t>(a.dwHighDateTime) << 32 | a.dwLowDateTime))) / 1e7;
+    EXPECT_GT(ahead, 0.5);
+    EXPECT_LT(ahead, 4.5);
+    const std::string log = app.Log();
+    EXPECT_EQ(log.substr(log.size() - 12), "\r\nWaiting...");
+    EXPECT_EQ(log.find("====="), std::string::npos);
+}
+
+TEST_F(ChronetApp, FailedClockSettingIsReportedAndTheWindowStays) {
+    system_.setClockResult = false;
+    system_.setClockError = 1314;
+    AppRun app(Launch("A1", {kPlus1900_4}));
+    ASSERT_TRUE(app.WaitDialog());
+    ASSERT_TRUE(app.WaitEditContains("Local clock offset was -1700 seconds", 10000));
+    const std::string shown = app.EditText();
+    EXPECT_NE(shown.find("Failed to set the clock"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("administrator"), std::string::npos);
+    EXPECT_NE(shown.find("1314"), std::string::npos);
+    ASSERT_EQ(system_.clockSets.size(), 1u);
+    tembra::test::PumpMessages(300);
+    EXPECT_FALSE(app.ended());
+    EXPECT_TRUE(IsWindowVisible(app.dialog()));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(app.dialog(), IDC_HIDE)));
+    app.PressCancel();
+    ASSERT_TRUE(app.WaitEnded(5000));
+    EXPECT_NE(app.Log().find("\r\nFailed to set the clock"), std::string::npos);
+}
+
+TEST_F(ChronetApp, EnoughAnswersAreNeededToSetTheClock) {
+    // ServersNum 5 and only 4 answers among 20 tries: the summary, no setting.
+    AppRun app(Launch("A5", {kPlus10, kPlus10, kShortReply, kPlus10, kPlus10},
+                      Repeat(kShortReply, 20)));
+    ASSERT_TRUE(app.WaitDialog());
+    ASSERT_TRUE(app.WaitEditContains("Local clock offset was 10 seconds", 20000)) << app.EditText();
+    EXPECT_TRUE(system_.clockSets.empty());
+    app.PressCancel();
+    ASSERT_TRUE(app.WaitEnded(5000));
+    const auto lines = SplitLines(app.Log());
+    int tried = 0;
+    for (const auto& line : lines) tried += line.rfind("Connecting to", 0) == 0;
+    EXPECT_EQ(tried, 20);  // of 25 entries, only the first 20
+
+}
+
+TEST_F(ChronetApp, MoreThanTwentyServersNeverSetTheClock) {
+    AppRun app(Launch("A21", {kPlus10}, Repeat(kShortReply, 22)));
+    ASSERT_TRUE(app.WaitDialog());
+    ASSERT_TRUE(app.WaitEditContains("Local clock offset was 10 seconds", 20000)) << app.EditText();
+    EXPECT_TRUE(system_.clockSets.empty());
+    EXPECT_EQ(g_chronet.results.size(), 20u);
+    app.PressCancel();
+    ASSERT_TRUE(app.WaitEnded(5000));
+}
+
+TEST_F(ChronetApp, NoServerAnsweringShowsTheWholeLogAndNoSummary) {
+    AppRun app(Launch("A", {kWrongOriginate, kZeroTransmit}));
+    ASSERT_TRUE(app.WaitDialog());
+    ASSERT_TRUE(app.WaitRunEnd(10000));
+    const std::string shown = app.EditText();
+    EXPECT_EQ(shown.find("====="), std::string::npos);
+    EXPECT_NE(shown.find("rejected: reply does not answer our request"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("rejected: reply has no transmit time"), std::string::npos);
+    EXPECT_TRUE(system_.clockSets.empty());
+    app.PressCancel();
+    ASSERT_TRUE(app.WaitEnded(5000));
+}
+
+TEST_F(ChronetApp, CancelKeepsTakingLogLinesAndEndsWithTheWorker) {
+    AppRun app(Launch("2", {kSilent, kTrue}));
+    ASSERT_TRUE(app.WaitDialog());
+    ASSERT_TRUE(app.WaitEditContains(Connecting(kSilent), 5000));
+    const DWORD start = GetTickCount();
+    app.PressCancel();
+    ASSERT_TRUE(app.WaitEnded(15000));
+    // The worker's failure line came while Cancel waited, so the wait ended with the worker
+    // (after the 5-second reply wait), not at its 10-second limit.
+    EXPECT_LT(GetTickCount() - start, 9000u);
+    const auto lines = SplitLines(app.Log());
+    const int waiting = FindLine(lines, "Waiting...");
+    ASSERT_NE(waiting, -1);
+    EXPECT_EQ(FindLine(lines, std::string("Failed to retreive time from NTP server ") + kSilent, waiting),
+              waiting + 1);
+    EXPECT_EQ(FindLine(lines, Connecting(kTrue)), -1);  // the stop is seen before the next server
+}
+
+TEST_F(ChronetApp, StopDuringASuccessfulExchangeIsAUserAbort) {
+    AppRun app(Launch("A3", {kPlus5, kPlus5, kPlus5Slow}));
+    ASSERT_TRUE(app.WaitDialog());
+    ASSERT_TRUE(app.WaitEditContains(Connecting(kPlus5Slow), 5000));
+    // Another copy's Cancel: the named event is shared by all copies.
+    HANDLE stop = OpenEventA(EVENT_MODIFY_STATE, FALSE, kStopEventName);
+    ASSERT_TRUE(stop);
+    SetEvent(stop);
+    CloseHandle(stop);
+    ASSERT_TRUE(app.WaitRunEnd(10000));
+    // The third answer is neither counted nor reported, and count 0 shows no summary.
+    EXPECT_EQ(app.EditText().find("====="), std::string::npos);
+    EXPECT_TRUE(system_.clockSets.empty());
+    const auto lines = SplitLines(app.EditText());
+    EXPECT_EQ(lines.back(), Connecting(kPlus5Slow));
+    app.PressCancel();
+    ASSERT_TRUE(app.WaitEnded(5000));
+}
+
+TEST_F(ChronetApp, TrayModeKeepsTheWindowHiddenUntilTheEnd) {
+    AppRun app(Launch("T1", {kPlus1Slow}));
+    ASSERT_TRUE(app.WaitDialog());
+    EXPECT_FALSE(IsWindowVisible(app.dialog()));
+    ASSERT_TRUE(WaitUntil([&] { return app.EditText().find(Connecting(kPlus1Slow)) != std::string::npos; }, 5000));
+    EXPECT_FALSE(IsWindowVisible(app.dialog()));
+    ASSERT_TRUE(app.WaitEditContains("Local clock offset was 1 seconds", 10000));
+    EXPECT_TRUE(IsWindowVisible(app.dialog()));
+    app.PressCancel();
+    ASSERT_TRUE(app.WaitEnded(5000));
+}
+
+TEST_F(ChronetApp, HideThenDoubleClickBringsTheWholeLogBack) {
+    AppRun app(Launch("1", {kPlus5Slow}));
+    ASSERT_TRUE(app.WaitDialog());
+    ASSERT_TRUE(app.WaitEditContains(Connecting(kPlus5Slow), 5000));
+    SendMessageA(GetDlgItem(app.dialog(), IDC_HIDE), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(app.dialog()));
+    SendMessageA(app.dialog(), WM_TRAYNOTIFY, 1, WM_LBUTTONDOWN);
+    EXPECT_FALSE(IsWindowVisible(app.dialog()));
+    SendMessageA(app.dialog(), WM_TRAYNOTIFY, 1, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(IsWindowVisible(app.dialog()));
+    EXPECT_EQ(app.EditText().rfind("Initializing...\r\n\r\nConnecting to '", 0), 0u);
+    app.PressCancel();
+    ASSERT_TRUE(app.WaitEnded(5000));
+}
+
+TEST_F(ChronetApp, CloseBoxEndsAtOnceWithoutWaitingLine) {
+    AppRun app(Launch("1", {kTrue}));
+    ASSERT_TRUE(app.WaitDialog());
+    ASSERT_TRUE(app.WaitEditContains("=====", 10000));
+    PostMessageA(app.dialog(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(app.WaitEnded(5000));
+    EXPECT_EQ(app.Log().find("Waiting..."), std::string::npos);
+}
+
+TEST_F(ChronetApp, NegativeServersNumAsksNobody) {
+    tembra::test::ScopedRegistrySandbox sandbox;
+    tembra::test::RegWriteDword("SoftWare\\Tembra\\InternetTime", "ServersNum", 0xFFFFFFFFu);
+    tembra::test::RegWriteDword("SoftWare\\Tembra\\InternetTime", "AutoAdjustTime", 1);
+    AppRun app(Launch("", {kTrue}));
+    ASSERT_TRUE(app.WaitDialog());
+    ASSERT_TRUE(app.WaitRunEnd(10000));
+    EXPECT_TRUE(g_chronet.results.empty());
+    EXPECT_EQ(app.EditText(), "Initializing...\r\n") << app.ended() << IsWindow(app.dialog());
+    app.PressCancel();
+    ASSERT_TRUE(app.WaitEnded(5000));
+}
+
+}  // namespace
+}  // namespace tembra::nettime::test

@@ -1,0 +1,50 @@
+// The log window: shows what the run reports, hides into the notification area, and ends
+// the program when it closes.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "framework/Dialog.h"
+#include "framework/Handles.h"
+#include "nettime/win/TrayIcon.h"
+
+namespace tembra::nettime {
+
+class CTCChronetDlg : public CDialog {
+public:
+    CTCChronetDlg(HICON largeIcon, HICON smallIcon) : largeIcon_(largeIcon), smallIcon_(smallIcon) {}
+    // Creates the dialog hidden; `mainWindow` is closed when the dialog goes.
+    HWND Create(HINSTANCE instance, HWND mainWindow);
+
+    // The worker's thread, while one is held; the exit path stops it if the dialog did not.
+    UniqueKernelHandle& worker() { return worker_; }
+
+    void ShowInTray(bool on);
+    void ShowLog(const std::string& text);
+
+protected:
+    INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    BOOL OnInitDialog();
+    void OnCancel();
+    void OnLogAppend(const char* line, bool hide);
+    void OnSyncDone(int count);
+    void OnTrayNotify(LPARAM mouseMessage);
+    void OnDestroy();
+    void EndWithResultShown(const std::string& shown);
+
+    HICON largeIcon_;
+    HICON smallIcon_;
+    HWND mainWindow_ = nullptr;
+    UniqueKernelHandle worker_;
+    CTrayIcon tray_;
+};
+
+// Signals the stop event when a worker is held and waits up to `timeoutMs` for the worker, still taking the log
+// lines it sends meanwhile so that it can run to its end. Forgets the worker afterwards.
+// Returns whether the worker ended in time.
+bool StopWorker(UniqueKernelHandle& worker, DWORD timeoutMs);
+
+}  // namespace tembra::nettime
