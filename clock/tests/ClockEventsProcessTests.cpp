@@ -24,25 +24,27 @@ std::string ItemText(HWND dialog, int id) {
     return text;
 }
 
-// A top-level window of the given process with exactly this title.
+struct WindowSearch {
+    DWORD pid;
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->pid && IsWindowVisible(window) && WindowText(window) == search->title) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A visible top-level window of the given process with exactly this title.
 HWND FindProcessWindow(DWORD pid, const char* title) {
-    struct Search {
-        DWORD pid;
-        const char* title;
-        HWND found;
-    } search{pid, title, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s->pid && IsWindowVisible(window) && WindowText(window) == s->title) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{pid, title, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

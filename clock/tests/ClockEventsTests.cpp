@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "clock/AlertDialog.h"
 #include "clock/AlertTable.h"
@@ -33,24 +34,24 @@ std::string ItemText(HWND dialog, int id) {
     return text;
 }
 
+struct DialogSearch {
+    const char* title;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectDialog(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<DialogSearch*>(param);
+    char cls[32] = "";
+    GetClassNameA(window, cls, sizeof cls);
+    if (strcmp(cls, "#32770") == 0 && IsWindowVisible(window) && WindowText(window) == search->title)
+        search->found.push_back(window);
+    return TRUE;
+}
+
 // The visible dialogs of this thread with the given title, in no particular order.
 std::vector<HWND> Dialogs(const char* title) {
-    struct Search {
-        const char* title;
-        std::vector<HWND> found;
-    } search{title, {}};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            char cls[32] = "";
-            GetClassNameA(window, cls, sizeof cls);
-            if (strcmp(cls, "#32770") == 0 && IsWindowVisible(window) &&
-                WindowText(window) == s->title)
-                s->found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    DialogSearch search{title, {}};
+    EnumThreadWindows(GetCurrentThreadId(), CollectDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
