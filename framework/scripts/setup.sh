@@ -8,7 +8,7 @@ PACKAGES=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   cmake make g++ googletest
   xvfb x11-utils x11-apps x11-xserver-utils imagemagick xdotool openbox
-  locales zip chrony faketime util-linux
+  locales zip chrony faketime util-linux python3
 )
 
 missing=()
@@ -24,8 +24,16 @@ done
 if ((${#missing[@]})); then
   echo "setup: installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
+  # Keep package scripts from starting services: chrony's daemon would discipline the
+  # machine's clock. The tests run their own copies, which never touch it.
+  guard=
+  if [[ ! -e /usr/sbin/policy-rc.d ]]; then
+    printf '#!/bin/sh\nexit 101\n' > /usr/sbin/policy-rc.d && chmod +x /usr/sbin/policy-rc.d
+    guard=1
+  fi
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  [[ -n $guard ]] && rm -f /usr/sbin/policy-rc.d
 elif [[ ${NEED_UPDATE:-} ]]; then
   apt-get update -qq
 fi
