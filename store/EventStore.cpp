@@ -87,9 +87,10 @@ bool LoadEvents(bool todayOnly, EventList& list) {
         if (!key.Open(AlarmPath(i), false)) continue;
         // Presence, not the value, tells an event from an empty key: an event at midnight
         // is stored as 0.0.
-        if (!key.HasValue("Time")) continue;
+        double time = 0.0;
+        if (!key.TryReadDate("Time", &time)) continue;
         auto e = std::make_unique<EventRecord>();
-        e->Time = SaneTimeOfDay(key.ReadDate("Time"));
+        e->Time = SaneTimeOfDay(time);
         ReadDetails(key, *e, today);
         if (todayOnly && e->Enabled && !CanStillComeToday(*e, now)) continue;
         ReadRest(key, *e, now);

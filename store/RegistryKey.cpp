@@ -39,10 +39,11 @@ bool RegistryKey::HasValue(const char* name) const {
 }
 
 DWORD RegistryKey::ReadNumber(const char* name, DWORD fallback) const {
-    DWORD size;
-    if (!ValueSize(name, &size) || size > sizeof(DWORD)) return fallback;
+    // One call: a value longer than the buffer answers ERROR_MORE_DATA and reads as missing;
+    // a shorter one leaves the rest of the zeroed buffer as it is.
+    if (!key_) return fallback;
     DWORD value = 0;
-    size = sizeof value;
+    DWORD size = sizeof value;
     if (RegQueryValueExA(key_.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value),
                          &size) != ERROR_SUCCESS)
         return fallback;
@@ -50,41 +51,55 @@ DWORD RegistryKey::ReadNumber(const char* name, DWORD fallback) const {
 }
 
 std::string RegistryKey::ReadText(const char* name, const std::string& fallback) const {
-    DWORD size;
-    if (!ValueSize(name, &size) || size == 0) return fallback;
-    // One spare byte: a text may be stored without its terminating zero.
+    if (!key_) return fallback;
+    // Most texts fit the first buffer; a longer one is read again at its own size. One
+    // spare byte each time: a text may be stored without its terminating zero.
+    char small[MAX_PATH + 1];
+    DWORD size = MAX_PATH;
+    LONG rc = RegQueryValueExA(key_.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(small),
+                               &size);
+    if (rc == ERROR_SUCCESS) {
+        if (size == 0) return fallback;
+        small[size] = '\0';
+        return std::string(small, strnlen(small, size));
+    }
+    if (rc != ERROR_MORE_DATA) return fallback;
     std::vector<char> buffer(size + 1, '\0');
     if (RegQueryValueExA(key_.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()),
-                         &size) != ERROR_SUCCESS)
+                         &size) != ERROR_SUCCESS ||
+        size >= buffer.size())
         return fallback;
     return std::string(buffer.data(), strnlen(buffer.data(), size));
 }
 
 bool RegistryKey::ReadTextInto(const char* name, char* buffer, DWORD* capacity) const {
     const DWORD limit = capacity ? *capacity : MAX_PATH;
-    DWORD size;
-    if (!ValueSize(name, &size)) {
+    if (!HasValue(name)) {
         if (capacity) *capacity = 0;
         return false;
     }
     std::string text = ReadText(name, std::string());
     const DWORD needed = static_cast<DWORD>(text.size() + 1);
     if (capacity) *capacity = needed;
-    if (needed > limit || limit == 0) return false;
+    if (needed > limit) return false;
     memcpy(buffer, text.c_str(), needed);
     return true;
 }
 
-double RegistryKey::ReadDate(const char* name) const {
-    DWORD size;
-    if (!ValueSize(name, &size) || size > sizeof(double)) return 0.0;
+bool RegistryKey::TryReadDate(const char* name, double* value) const {
+    if (!key_) return false;
     unsigned char bytes[sizeof(double)] = {};
-    size = sizeof bytes;
-    if (RegQueryValueExA(key_.get(), name, nullptr, nullptr, bytes, &size) != ERROR_SUCCESS)
-        return 0.0;
-    double value;
-    memcpy(&value, bytes, sizeof value);
-    return value;
+    DWORD size = sizeof bytes;
+    LONG rc = RegQueryValueExA(key_.get(), name, nullptr, nullptr, bytes, &size);
+    // A longer value is no date: it counts as missing.
+    if (rc != ERROR_SUCCESS) return false;
+    memcpy(value, bytes, sizeof *value);
+    return true;
+}
+
+double RegistryKey::ReadDate(const char* name) const {
+    double value = 0.0;
+    return TryReadDate(name, &value) ? value : 0.0;
 }
 
 bool RegistryKey::WriteNumber(const char* name, DWORD value) {

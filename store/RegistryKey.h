@@ -38,6 +38,8 @@ public:
     bool ReadTextInto(const char* name, char* buffer, DWORD* capacity) const;
     // An 8-byte binary double, or 0.0 when missing or longer than 8 bytes.
     double ReadDate(const char* name) const;
+    // Like ReadDate, but tells whether the value is present at all.
+    bool TryReadDate(const char* name, double* value) const;
     bool ReadFlag(const char* name) const { return ReadNumber(name, 0) != 0; }
 
     bool WriteNumber(const char* name, DWORD value);

@@ -33,7 +33,7 @@ if ((${#missing[@]})); then
   fi
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-  [[ -n $guard ]] && rm -f /usr/sbin/policy-rc.d
+  if [[ -n $guard ]]; then rm -f /usr/sbin/policy-rc.d; fi
 elif [[ ${NEED_UPDATE:-} ]]; then
   apt-get update -qq
 fi
