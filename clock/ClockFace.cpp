@@ -2,8 +2,49 @@
 #include "clock/ClockWindow.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
+
+#include <vector>
+
+#include "clock/Placement.h"
+#include "clock/RegionFromBitmap.h"
 
 namespace tembra {
+
+namespace {
+
+ColorRef TextColour(const ClockOptions& o) { return o.Color2 ? o.FontColor2 : o.FontColor; }
+
+ColorRef FrameColour(const ClockOptions& o) {
+    if (o.UseFontColor) return TextColour(o);
+    return o.Color2 ? o.BorderColor2 : o.BorderColor;
+}
+
+// Black glyphs are cut out of white, any other colour out of black.
+ColorRef KeyColour(ColorRef text) { return text == 0 ? 0xFFFFFF : 0; }
+
+void FillRect(HDC dc, int width, int height, ColorRef colour) {
+    UniqueBrush brush(CreateSolidBrush(colour));
+    SelectGuard selected(dc, brush.get());
+    PatBlt(dc, 0, 0, width, height, PATCOPY);
+}
+
+BOOL CALLBACK CollectMonitor(HMONITOR, HDC, LPRECT rc, LPARAM data) {
+    reinterpret_cast<std::vector<ScreenRect>*>(data)->push_back(
+        ScreenRect{rc->left, rc->top, rc->right, rc->bottom});
+    return TRUE;
+}
+
+std::vector<ScreenRect> Monitors() {
+    std::vector<ScreenRect> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty())
+        monitors.push_back(
+            ScreenRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+    return monitors;
+}
+
+}  // namespace
 
 void ClockWindow::CreateClockFont() {
     const FontStyles& s = options_.FontStyle;
@@ -21,6 +62,7 @@ void ClockWindow::SizeToText() {
     }
     RECT rc;
     GetWindowRect(hwnd_, &rc);
+    // The opaque face keeps a 2-pixel margin round the text.
     const int margin = options_.Transparent ? 0 : 4;
     width_ = extent.cx + margin;
     height_ = extent.cy + margin;
@@ -46,15 +88,14 @@ void ClockWindow::PaintClock(HDC dc) {
 
 void ClockWindow::PaintOpaque(HDC dc) {
     if (region_) {
-        SetWindowRgn(hwnd_, nullptr, FALSE);
-        region_.reset();
+        SetWindowRgn(hwnd_, nullptr, FALSE);  // the window deletes the region
+        region_ = nullptr;
+        regionKey_.clear();
+        // What the region hid is not part of this paint's update area: paint it next.
+        InvalidateRect(hwnd_, nullptr, FALSE);
     }
-    const ColorRef text = options_.Color2 ? options_.FontColor2 : options_.FontColor;
-    {
-        UniqueBrush background(CreateSolidBrush(options_.BackgroundColor));
-        SelectGuard brush(dc, background.get());
-        PatBlt(dc, 0, 0, width_, height_, PATCOPY);
-    }
+    const ColorRef text = TextColour(options_);
+    FillRect(dc, width_, height_, options_.BackgroundColor);
     {
         SelectGuard font(dc, font_.get());
         SetTextColor(dc, text);
@@ -62,37 +103,100 @@ void ClockWindow::PaintOpaque(HDC dc) {
         TextOutA(dc, 2, 2, clockText_.c_str(), static_cast<int>(clockText_.size()));
     }
     if (options_.Border) {
-        const ColorRef frame = options_.UseFontColor ? text
-                               : options_.Color2     ? options_.BorderColor2
-                                                     : options_.BorderColor;
-        UniqueBrush brush(CreateSolidBrush(frame));
+        UniqueBrush brush(CreateSolidBrush(FrameColour(options_)));
         RECT rc{0, 0, width_, height_};
         FrameRect(dc, &rc, brush.get());
     }
 }
 
+// Everything the window's shape is cut from. Ticks that leave it unchanged reuse the shape.
+std::string ClockWindow::RegionKey() const {
+    const FontStyles& s = options_.FontStyle;
+    std::string key = clockText_;
+    key += '\n';
+    key += options_.FontName;
+    key += '\n';
+    key += std::to_string(options_.FontHeight) + ' ' + std::to_string(s.bold) +
+           std::to_string(s.italic) + std::to_string(s.underline) + std::to_string(s.strikeout) +
+           ' ' + std::to_string(width_) + 'x' + std::to_string(height_) + ' ' +
+           std::to_string(TextColour(options_));
+    return key;
+}
+
 void ClockWindow::PaintTransparent(HDC dc) {
-    // Shaped drawing lands with the face; until then the text is drawn plainly.
-    PaintOpaque(dc);
+    if (needNewBitmap_ || !offscreenDc_) {
+        needNewBitmap_ = false;
+        offscreenDc_.reset(CreateCompatibleDC(dc));
+        offscreenBitmap_.reset(CreateCompatibleBitmap(dc, width_, height_));
+        SetTextColor(offscreenDc_.get(), TextColour(options_));
+        regionKey_.clear();
+    }
+    if (!region_ || RegionKey() != regionKey_) ShapeToText();
+    // The window, clipped to the glyphs, shows the text colour and nothing else.
+    FillRect(dc, width_, height_, TextColour(options_));
+}
+
+// Draws the text into the off-screen bitmap and cuts the window to its glyph pixels.
+void ClockWindow::ShapeToText() {
+    const ColorRef text = TextColour(options_);
+    const ColorRef key = KeyColour(text);
+    HDC off = offscreenDc_.get();
+    {
+        SelectGuard bitmap(off, offscreenBitmap_.get());
+        FillRect(off, width_, height_, key);
+        SelectGuard font(off, font_.get());
+        SetTextColor(off, text);
+        SetBkColor(off, key);
+        TextOutA(off, 0, 0, clockText_.c_str(), static_cast<int>(clockText_.size()));
+    }
+    UniqueRegion shape = BuildRegionFromBitmap(offscreenBitmap_.get(), key, kFaceKeyTolerance, 0, 0);
+    // Nothing but key pixels: an empty shape, not "no region", which would show it all.
+    if (!shape) shape.reset(CreateRectRgn(0, 0, 0, 0));
+    SetWindowRgn(hwnd_, nullptr, FALSE);
+    region_ = shape.get();
+    SetWindowRgn(hwnd_, shape.release(), TRUE);
+    regionKey_ = RegionKey();
+    ++regionBuilds_;
 }
 
 void ClockWindow::ReleaseFaceResources() {
     offscreenDc_.reset();
     offscreenBitmap_.reset();
-    region_.reset();
+    region_ = nullptr;  // deleted with the window
+    regionKey_.clear();
     font_.reset();
 }
 
 void ClockWindow::PlaceWindow(int left, int top) {
-    const int x = left + 5 > GetSystemMetrics(SM_CXSCREEN) ? 0 : left;
-    const int y = top + 5 > GetSystemMetrics(SM_CYSCREEN) ? 0 : top;
+    const ScreenPoint p = PlaceOnScreens(left, top, Monitors());
     RECT rc;
     GetWindowRect(hwnd_, &rc);
-    MoveWindow(hwnd_, x, y, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+    MoveWindow(hwnd_, p.x, p.y, rc.right - rc.left, rc.bottom - rc.top, TRUE);
 }
 
-void ClockWindow::OnDragStart(LPARAM) {}
-void ClockWindow::OnDragMove() {}
-void ClockWindow::OnDragEnd() {}
+void ClockWindow::OnDragStart(LPARAM lParam) {
+    if (options_.NoMove) return;
+    dragging_ = true;
+    dragOffsetX_ = GET_X_LPARAM(lParam);
+    dragOffsetY_ = GET_Y_LPARAM(lParam);
+    SetCapture(hwnd_);
+}
+
+void ClockWindow::OnDragMove() {
+    if (!dragging_) return;
+    POINT cursor;
+    GetCursorPos(&cursor);
+    SetWindowPos(hwnd_, HWND_TOP, cursor.x - dragOffsetX_, cursor.y - dragOffsetY_, 0, 0,
+                 SWP_NOSIZE | SWP_NOOWNERZORDER);
+}
+
+void ClockWindow::OnDragEnd() {
+    if (!dragging_) return;
+    dragging_ = false;
+    ReleaseCapture();
+    RECT rc;
+    GetWindowRect(hwnd_, &rc);
+    WritePosition(rc.left, rc.top);
+}
 
 }  // namespace tembra

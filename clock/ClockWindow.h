@@ -43,6 +43,8 @@ public:
     int height() const { return height_; }
     HWND tooltip() const { return tooltip_; }
     bool trayIconShown() const { return static_cast<bool>(trayIcon_); }
+    // How often the window region has been cut from the face (transparent mode).
+    unsigned regionBuildCount() const { return regionBuilds_; }
 
     void SetTickObserver(TickObserver* observer) { tickObserver_ = observer; }
     // A plain 1000 ms timer instead of one re-armed for each whole second (for comparison).
@@ -91,6 +93,8 @@ private:
     void OnDragStart(LPARAM lParam);
     void OnDragMove();
     void OnDragEnd();
+    std::string RegionKey() const;
+    void ShapeToText();
 
     // --- ClockTray.cpp
     void SetTrayMode(bool on, bool show);
@@ -100,6 +104,9 @@ private:
     void ToggleOption(bool& option, const char* name);
     void StartSettings(const char* parameter);
     void StartSibling(const char* exeName, const char* parameter);
+    bool AddTrayIcon();
+    void UpdateTrayTip();
+    void ToggleFaceOption(bool& option, const char* name, bool rebuildText);
 
     // --- ClockEvents.cpp
     void ReloadDayList();
@@ -114,8 +121,10 @@ private:
     void AnswerDoNotRun(double id);
     void AnswerRunNow(double id);
 
-    // Window region of transparent mode.
-    UniqueRegion region_;
+    // Window region of transparent mode; the window owns it once set, so it is not ours to
+    // delete.
+    HRGN region_ = nullptr;
+    unsigned regionBuilds_ = 0;
     // Date-time of the last accepted tick.
     double tickTime_ = 0.0;
     // Off-screen drawing of transparent mode.

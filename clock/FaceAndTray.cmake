@@ -12,5 +12,24 @@ tembra_native_test(clock_face_core_tests
   LIBS tembra_clock_face_core)
 
 if(WIN32)
+  target_sources(tembra_clock PRIVATE ${CMAKE_CURRENT_LIST_DIR}/RegionFromBitmap.cpp)
   target_link_libraries(tembra_clock PUBLIC tembra_clock_face_core)
+
+  tembra_win_test(clock_face_tests PERTEST LOCK clock_window
+    SOURCES tests/ClockFaceTests.cpp TembraClock.rc
+    LIBS tembra_clock)
+  tembra_win_test(clock_tray_tests PERTEST LOCK clock_window
+    SOURCES tests/ClockTrayTests.cpp TembraClock.rc
+    LIBS tembra_clock)
+  # Real pixels and a real notification area: Xvfb with a window manager.
+  tembra_win_test(clock_face_screen_tests X11 PERTEST LOCK clock_window_x11
+    SOURCES tests/ClockScreenTests.cpp TembraClock.rc
+    LIBS tembra_clock)
+
+  # Benchmark (prints figures; not a test).
+  if(TEMBRA_TESTS)
+    add_executable(clock_face_bench bench/FaceBench.cpp TembraClock.rc)
+    tembra_target_defaults(clock_face_bench)
+    target_link_libraries(clock_face_bench PRIVATE tembra_clock tembra_testmain)
+  endif()
 endif()

@@ -1,0 +1,146 @@
+// The clock on a real X display: what the screen shows of the transparent face, and the
+// icon in the notification area.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "clock/tests/FaceTestSupport.h"
+
+using namespace tembra;
+using namespace tembra::test;
+
+namespace {
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kDesktopGreen = RGB(0, 160, 0);
+
+// A plain green window standing in for the desktop behind the clock.
+class Backdrop {
+public:
+    Backdrop(int x, int y, int w, int h) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "TembraTestBackdrop";
+        brush_.reset(CreateSolidBrush(kDesktopGreen));
+        wc.hbrBackground = brush_.get();
+        RegisterClassA(&wc);
+        hwnd_ = CreateWindowExA(0, wc.lpszClassName, nullptr, WS_POPUP | WS_VISIBLE, x, y, w, h,
+                                nullptr, nullptr, wc.hInstance, nullptr);
+    }
+    ~Backdrop() {
+        if (hwnd_) DestroyWindow(hwnd_);
+        UnregisterClassA("TembraTestBackdrop", GetModuleHandleA(nullptr));
+    }
+    HWND get() const { return hwnd_; }
+
+private:
+    UniqueBrush brush_;
+    HWND hwnd_ = nullptr;
+};
+
+// Screen pixels of `rc`, row-major, as COLORREF.
+std::vector<COLORREF> Screenshot(const RECT& rc) {
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, dib);
+    BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+    GdiFlush();
+    std::vector<COLORREF> pixels(static_cast<size_t>(w) * h);
+    const auto* p = static_cast<const BYTE*>(bits);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = RGB(p[4 * i + 2], p[4 * i + 1], p[4 * i]);
+    SelectObject(mem, old);
+    DeleteObject(dib);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+bool IconKnownToTheShell(HWND owner) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    data.hWnd = owner;
+    data.uID = kTrayIconId;
+    data.uFlags = NIF_TIP;
+    lstrcpynA(data.szTip, "probe", sizeof data.szTip);
+    // Modifying an icon the shell does not know fails.
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+}  // namespace
+
+TEST_F(FaceTest, TransparentClockShowsExactlyItsGlyphPixelsOverTheDesktop) {
+    Backdrop backdrop(40, 60, 900, 300);
+    Set("Transparent", 1);
+    Set("Seconds", 1);
+    Set("FontHeight", static_cast<DWORD>(-64));
+    Set("FontColor", kRed);
+    Set("Left", 120);
+    Set("Top", 140);
+    Start();
+    PumpMessages(600);  // let X map and expose both windows
+    const RECT rc = WindowRect();
+    ASSERT_EQ(rc.left, 120);
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    const std::vector<bool> glyphs = GlyphMask(kRed, 0, w, h);
+    const std::vector<COLORREF> shot = Screenshot(rc);
+    int glyphPixels = 0, wrongGlyph = 0, wrongDesktop = 0;
+    for (size_t i = 0; i < shot.size(); ++i) {
+        if (glyphs[i]) {
+            ++glyphPixels;
+            if (shot[i] != kRed) ++wrongGlyph;
+        } else if (shot[i] != kDesktopGreen) {
+            ++wrongDesktop;
+        }
+    }
+    EXPECT_GT(glyphPixels, 500);
+    EXPECT_EQ(wrongGlyph, 0);
+    EXPECT_EQ(wrongDesktop, 0);
+
+    // A second later the screen follows the new text, still glyphs only.
+    time.AddSeconds(1);
+    Tick(*clock);
+    PumpMessages(300);
+    const std::vector<bool> glyphs2 = GlyphMask(kRed, 0, w, h);
+    const std::vector<COLORREF> shot2 = Screenshot(rc);
+    int wrong = 0;
+    for (size_t i = 0; i < shot2.size(); ++i)
+        if ((shot2[i] == kRed) != glyphs2[i] || (!glyphs2[i] && shot2[i] != kDesktopGreen)) ++wrong;
+    EXPECT_NE(glyphs, glyphs2);
+    EXPECT_EQ(wrong, 0);
+}
+
+TEST_F(FaceTest, TrayIconIsAddedAndAddedAgainAfterTheShellRestartsOnlyInTrayMode) {
+    Set("TrayMode", 1);
+    Start();
+    PumpMessages(100);
+    ASSERT_TRUE(IconKnownToTheShell(hwnd()));
+    // The shell forgets the icon, as when it restarts...
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    data.hWnd = hwnd();
+    data.uID = kTrayIconId;
+    Shell_NotifyIconA(NIM_DELETE, &data);
+    ASSERT_FALSE(IconKnownToTheShell(hwnd()));
+    // ...and tells everyone it is back.
+    SendMessageA(hwnd(), TaskbarCreatedMessage(), 0, 0);
+    EXPECT_TRUE(IconKnownToTheShell(hwnd()));
+
+    // Out of tray mode the icon goes and the broadcast brings nothing back.
+    clock->RunCommand(10);
+    EXPECT_FALSE(IconKnownToTheShell(hwnd()));
+    EXPECT_TRUE(IsWindowVisible(hwnd()));
+    SendMessageA(hwnd(), TaskbarCreatedMessage(), 0, 0);
+    EXPECT_FALSE(IconKnownToTheShell(hwnd()));
+}
