@@ -15,14 +15,16 @@ if(WIN32)
   target_sources(tembra_clock PRIVATE ${CMAKE_CURRENT_LIST_DIR}/RegionFromBitmap.cpp)
   target_link_libraries(tembra_clock PUBLIC tembra_clock_face_core)
 
-  tembra_win_test(clock_face_tests PERTEST LOCK clock_window
+  # In-process clocks are found by class name like the real program: hold the process lock too.
+  tembra_win_test(clock_face_tests PERTEST LOCK clock_window clock_process
     SOURCES tests/ClockFaceTests.cpp TembraClock.rc
     LIBS tembra_clock)
-  tembra_win_test(clock_tray_tests PERTEST LOCK clock_window
+  tembra_win_test(clock_tray_tests PERTEST LOCK clock_window clock_process
     SOURCES tests/ClockTrayTests.cpp TembraClock.rc
     LIBS tembra_clock)
-  # Real pixels and a real notification area: Xvfb with a window manager.
-  tembra_win_test(clock_face_screen_tests X11 PERTEST LOCK clock_window_x11
+  # Real pixels and a real notification area: Xvfb with a window manager. Screenshots need
+  # the screen to themselves.
+  tembra_win_test(clock_face_screen_tests X11 PERTEST LOCK x11_screen
     SOURCES tests/ClockScreenTests.cpp TembraClock.rc
     LIBS tembra_clock)
 

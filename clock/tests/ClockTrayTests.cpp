@@ -425,3 +425,17 @@ TEST_F(TrayTest, MenuOnTheClockClosedWithoutAChoiceRunsNothing) {
     EXPECT_TRUE(StoredNames().empty());
     EXPECT_TRUE(IsWindowVisible(hwnd()));
 }
+
+// The real start, not the recorder: neither program lies beside this test program. Without
+// SEE_MASK_FLAG_NO_UI the shell would show a modal error box here and the test would hang.
+using RealStartTest = FaceTest;
+
+TEST_F(RealStartTest, AMissingProgramFailsSilentlyWithoutAnErrorBox) {
+    Start();
+    const DWORD before = GetTickCount();
+    clock->RunCommand(1);
+    clock->RunCommand(18);
+    EXPECT_LT(GetTickCount() - before, 5000u);
+    EXPECT_TRUE(IsWindowVisible(hwnd()));
+    EXPECT_EQ(FindWindowA("#32770", nullptr), nullptr);  // no message box
+}
