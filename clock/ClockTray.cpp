@@ -164,8 +164,7 @@ void ClockWindow::RunCommand(UINT command) {
         case kCmdBorder: ToggleFaceOption(options_.Border, reg::kBorder, false); break;
         case kCmdTopMost:
             ToggleOption(options_.TopMost, reg::kTopMost);
-            SetWindowPos(hwnd_, options_.TopMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                         SWP_NOMOVE | SWP_NOSIZE);
+            SetTopmost(options_.TopMost);
             break;
         case kCmdColor2:
             ToggleOption(options_.Color2, reg::kColor2);

@@ -159,8 +159,17 @@ void ClockWindow::ApplyWindowStyles() {
     else
         ex = (ex | WS_EX_APPWINDOW) & ~WS_EX_TOOLWINDOW;
     SetWindowLongA(hwnd_, GWL_EXSTYLE, ex);
-    if (options_.TopMost && !options_.TrayMode)
-        SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (options_.TopMost && !options_.TrayMode) SetTopmost(true);
+}
+
+void ClockWindow::SetTopmost(bool on) {
+    // Wine moves a window's owned popups (our tooltip) ahead of it and then inserts the
+    // window just below them, outside the topmost band. Unowned for that moment, the tooltip
+    // is left alone and the window really becomes topmost; Windows behaves the same either way.
+    const bool detach = on && tooltip_;
+    if (detach) SetWindowLongPtrA(tooltip_, GWLP_HWNDPARENT, 0);
+    SetWindowPos(hwnd_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (detach) SetWindowLongPtrA(tooltip_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hwnd_));
 }
 
 void ClockWindow::FixAutoStartPath() {

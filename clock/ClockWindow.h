@@ -69,6 +69,7 @@ private:
     void RelayToTooltip(UINT msg, WPARAM wParam, LPARAM lParam);
     void ApplyOptions();
     void ApplyWindowStyles();
+    void SetTopmost(bool on);
     void FixAutoStartPath();
     void ArmTimer();
     void ClockTick();

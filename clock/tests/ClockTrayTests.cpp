@@ -222,9 +222,7 @@ TEST_F(TrayTest, TopMostColourAndNoMoveToggles) {
     EXPECT_FALSE(GetWindowLongA(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     clock->RunCommand(6);
     EXPECT_EQ(Stored("TopMost"), 1u);
-    // Back on is not checked here: Wine hands HWND_TOPMOST to the clock's owned tooltip
-    // instead of the clock once the clock was made not-topmost (a plain window without
-    // owned popups round-trips fine).
+    EXPECT_TRUE(GetWindowLongA(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 
     // Colour set 2: the text takes FontColor2 at once.
     auto hasTextColour = [&](COLORREF c) {
