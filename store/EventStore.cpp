@@ -99,19 +99,32 @@ bool LoadEvents(bool todayOnly, EventList& list) {
     return true;
 }
 
-bool SaveEvents(const EventList& list) {
-    RegistryKey root;
-    if (!root.Open(reg::kClockKey, true)) return false;
-    root.Close();
+namespace {
 
+// Opens (creating) the store's root and writes the new count "Alarms", which `newCount`
+// computes from the old one. Returns the old count, or -1 when the root key can neither be
+// opened nor created.
+template <class NewCount>
+long RewriteCount(NewCount newCount) {
+    RegistryKey root;
+    if (!root.Open(reg::kClockKey, true)) return -1;
+    root.Close();
     RegistryKey options;
     long oldCount = 0;
     if (options.Open(reg::kOptionsKey, true)) {
         oldCount = StoredCount(options);
-        options.WriteNumber(reg::kAlarms, static_cast<DWORD>(list.size()));
+        options.WriteNumber(reg::kAlarms, static_cast<DWORD>(newCount(oldCount)));
     }
-    options.Close();
+    return oldCount;
+}
 
+}  // namespace
+
+bool SaveEvents(const EventList& list) {
+    const long oldCount = RewriteCount([&](long) { return static_cast<long>(list.size()); });
+    if (oldCount < 0) return false;
+
+    RegistryKey root;
     if (root.Open(reg::kClockKey, true)) {
         for (long k = oldCount - 1; k >= 0; --k) root.DeleteTree(AlarmName(k));
     }
@@ -125,18 +138,10 @@ bool SaveEvents(const EventList& list) {
 }
 
 bool AppendEvent(const EventRecord& event) {
+    const long n = RewriteCount([](long old) { return old + 1; });
+    if (n < 0) return false;
+
     RegistryKey root;
-    if (!root.Open(reg::kClockKey, true)) return false;
-    root.Close();
-
-    RegistryKey options;
-    long n = 0;
-    if (options.Open(reg::kOptionsKey, true)) {
-        n = StoredCount(options);
-        options.WriteNumber(reg::kAlarms, static_cast<DWORD>(n + 1));
-    }
-    options.Close();
-
     if (root.Open(reg::kClockKey, true)) root.DeleteTree(AlarmName(n));
     root.Close();
     RegistryKey key;

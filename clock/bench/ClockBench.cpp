@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "clock/bench/BenchClock.h"
 #include "clock/tests/ClockTestSupport.h"
 #include "store/OptionsStore.h"
 
@@ -21,18 +22,7 @@ using namespace tembra::test;
 
 namespace {
 
-double Seconds(const FILETIME& ft) {
-    ULARGE_INTEGER v;
-    v.LowPart = ft.dwLowDateTime;
-    v.HighPart = ft.dwHighDateTime;
-    return v.QuadPart / 1e7;
-}
-
-double ThreadCpuSeconds() {
-    FILETIME created, exited, kernel, user;
-    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-    return Seconds(kernel) + Seconds(user);
-}
+using bench::ThreadCpuSeconds;
 
 void CpuPerTick() {
     ScopedRegistrySandbox sandbox;

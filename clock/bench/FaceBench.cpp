@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "clock/bench/BenchClock.h"
 #include "clock/RegionFromBitmap.h"
 #include "clock/tests/ClockTestSupport.h"
 #include "store/OptionsStore.h"
@@ -19,29 +20,8 @@ namespace {
 constexpr int kLargeFont = -96;
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
-double Seconds(const FILETIME& ft) {
-    ULARGE_INTEGER v;
-    v.LowPart = ft.dwLowDateTime;
-    v.HighPart = ft.dwHighDateTime;
-    return v.QuadPart / 1e7;
-}
-
-double ThreadCpuSeconds() {
-    FILETIME created, exited, kernel, user;
-    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-    return Seconds(kernel) + Seconds(user);
-}
-
-double WallSeconds() {
-    static LARGE_INTEGER f = [] {
-        LARGE_INTEGER v;
-        QueryPerformanceFrequency(&v);
-        return v;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / f.QuadPart;
-}
+using bench::ThreadCpuSeconds;
+using bench::WallSeconds;
 
 void RegionBuild() {
     const std::string text = "06.12.2026 14:05:09";

@@ -12,18 +12,6 @@ using namespace tembra::test;
 
 namespace {
 
-std::string WindowText(HWND window) {
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-std::string ItemText(HWND dialog, int id) {
-    char text[256] = "";
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
 struct WindowSearch {
     DWORD pid;
     const char* title;

@@ -22,18 +22,6 @@ using Strings = std::vector<std::string>;
 const char* const kReminderTitle = "Tembra Clock - 提醒";
 const char* const kMessageTitle = "Tembra Clock - 警告";
 
-std::string WindowText(HWND window) {
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-std::string ItemText(HWND dialog, int id) {
-    char text[256] = "";
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
 struct DialogSearch {
     const char* title;
     std::vector<HWND> found;

@@ -160,6 +160,18 @@ bool ChildProcess::WaitExit(DWORD timeoutMs, DWORD* exitCode) {
     return true;
 }
 
+std::string WindowText(HWND window) {
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string ItemText(HWND dialog, int id) {
+    char text[256] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
 void PumpMessages(DWORD ms) {
     DWORD start = GetTickCount();
     do {

@@ -82,6 +82,10 @@ private:
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 // Finds a top-level window by class and/or title, waiting up to `timeoutMs`.
 HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs);
+// Title of a window, text of a dialog's control (both work across processes).
+std::string WindowText(HWND window);
+std::string ItemText(HWND dialog, int id);
+
 // Dispatches this thread's pending messages for about `ms` milliseconds.
 void PumpMessages(DWORD ms);
 

@@ -1,21 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "nettime/core/NtpTime.h"
+#include "nettime/tests/CalendarTimeOf.h"
 
 namespace tembra::nettime {
 namespace {
 
-CalendarTime Utc(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
-    CalendarTime t;
-    t.year = static_cast<uint16_t>(y);
-    t.month = static_cast<uint16_t>(mo);
-    t.day = static_cast<uint16_t>(d);
-    t.hour = static_cast<uint16_t>(h);
-    t.minute = static_cast<uint16_t>(mi);
-    t.second = static_cast<uint16_t>(s);
-    t.milliseconds = static_cast<uint16_t>(ms);
-    return t;
-}
 
 constexpr uint64_t kOne = uint64_t{1} << 32;
 

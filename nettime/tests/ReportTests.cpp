@@ -1,23 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "nettime/core/Report.h"
+#include "nettime/tests/CalendarTimeOf.h"
 
 namespace tembra::nettime {
 namespace {
 
 constexpr uint64_t kOne = uint64_t{1} << 32;
-
-CalendarTime Utc(int y, int mo, int d, int h, int mi, int s, int ms) {
-    CalendarTime t;
-    t.year = static_cast<uint16_t>(y);
-    t.month = static_cast<uint16_t>(mo);
-    t.day = static_cast<uint16_t>(d);
-    t.hour = static_cast<uint16_t>(h);
-    t.minute = static_cast<uint16_t>(mi);
-    t.second = static_cast<uint16_t>(s);
-    t.milliseconds = static_cast<uint16_t>(ms);
-    return t;
-}
 
 TEST(ReportTexts, FixedLines) {
     EXPECT_STREQ(log_text::kColumnHeader, "                            DD/MM/YYYY  HH:MM:SS.MS");

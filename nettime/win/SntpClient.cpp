@@ -1,5 +1,6 @@
 #include "nettime/win/SntpClient.h"
 
+#include "nettime/win/SystemTimeConvert.h"
 #include "nettime/win/UdpSocket.h"
 
 namespace tembra::nettime {
@@ -8,16 +9,7 @@ namespace {
 CalendarTime UtcNow() {
     SYSTEMTIME st;
     GetSystemTime(&st);
-    CalendarTime t;
-    t.year = st.wYear;
-    t.month = st.wMonth;
-    t.dayOfWeek = st.wDayOfWeek;
-    t.day = st.wDay;
-    t.hour = st.wHour;
-    t.minute = st.wMinute;
-    t.second = st.wSecond;
-    t.milliseconds = st.wMilliseconds;
-    return t;
+    return CalendarFromSystemTime(st);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "nettime/win/Messages.h"
 #include "nettime/win/Settings.h"
 #include "nettime/win/SntpClient.h"
+#include "nettime/win/SystemTimeConvert.h"
 #include "nettime/win/UdpSocket.h"
 
 namespace tembra::nettime {
@@ -103,22 +104,9 @@ bool AdjustClock(int count, DWORD* error) {
     const int32_t n = CombineOffsets(g_chronet.results.data(), count);
     SYSTEMTIME now;
     GetLocalTime(&now);
-    CalendarTime local;
-    local.year = now.wYear;
-    local.month = now.wMonth;
-    local.day = now.wDay;
-    local.hour = now.wHour;
-    local.minute = now.wMinute;
-    local.second = now.wSecond;
-    const CalendarTime moved = AddSeconds(local, n);
-    SYSTEMTIME target{};
-    target.wYear = moved.year;
-    target.wMonth = moved.month;
-    target.wDayOfWeek = moved.dayOfWeek;
-    target.wDay = moved.day;
-    target.wHour = moved.hour;
-    target.wMinute = moved.minute;
-    target.wSecond = moved.second;
+    CalendarTime local = CalendarFromSystemTime(now);
+    local.milliseconds = 0;
+    SYSTEMTIME target = SystemTimeFromCalendar(AddSeconds(local, n));
     target.wMilliseconds = 0;
     DWORD code = 0;
     const bool ok = System().SetLocalClock(target, &code);
