@@ -43,6 +43,9 @@ protected:
     std::string recordFile;
 
     void SetUp() override {
+        // A clock of an earlier test may still be on its way out.
+        if (HWND stray = FindWindowA("zmrClock", nullptr)) SendMessageA(stray, WM_ENDSESSION, TRUE, 0);
+        ASSERT_TRUE(WaitForNoWindow("zmrClock", 20000));
         RegDeleteTreeAt("Software\\Tembra");
         char dir[MAX_PATH];
         GetTempPathA(sizeof dir, dir);
@@ -52,7 +55,7 @@ protected:
     }
     void TearDown() override {
         if (window && IsWindow(window)) SendMessageA(window, WM_ENDSESSION, TRUE, 0);
-        clock.WaitExit(5000);
+        if (!clock.WaitExit(10000)) clock.Kill();
         RegDeleteTreeAt("Software\\Tembra");
         DeleteFileA(recordFile.c_str());
     }
@@ -60,7 +63,7 @@ protected:
     void StartClock() {
         ASSERT_TRUE(clock.Start(BinDir() + "\\TembraClock.exe", "",
                                 {"TEMBRA_RECORD_SYSTEM_CALLS=" + recordFile}));
-        window = WaitForWindow("zmrClock", nullptr, 15000);
+        window = WaitForProcessWindow(clock.pid(), "zmrClock", 20000);
         ASSERT_NE(window, nullptr);
     }
     HWND WaitForDialog(const char* title, DWORD timeoutMs) {

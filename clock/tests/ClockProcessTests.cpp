@@ -17,24 +17,32 @@ protected:
     HWND window = nullptr;
 
     void SetUp() override {
+        // Only clocks of this test prefix can be here: one of an earlier test on its way out,
+        // or one that Wine started at boot from a Run value a test left behind.
+        if (HWND stray = FindWindowA("zmrClock", nullptr)) SendMessageA(stray, WM_ENDSESSION, TRUE, 0);
+        ASSERT_TRUE(WaitForNoWindow("zmrClock", 20000));
         RegDeleteTreeAt("Software\\Tembra");
+        DeleteRunValue();
+    }
+    void TearDown() override {
+        if (window && IsWindow(window)) SendMessageA(window, WM_ENDSESSION, TRUE, 0);
+        if (!clock.WaitExit(10000)) clock.Kill();
+        RegDeleteTreeAt("Software\\Tembra");
+        DeleteRunValue();
+    }
+    static void DeleteRunValue() {
         HKEY run;
         if (RegOpenKeyExA(HKEY_CURRENT_USER, reg::kRunKey, 0, KEY_ALL_ACCESS, &run) == 0) {
             RegDeleteValueA(run, "zmrClock");
             RegCloseKey(run);
         }
     }
-    void TearDown() override {
-        if (window && IsWindow(window)) SendMessageA(window, WM_ENDSESSION, TRUE, 0);
-        clock.WaitExit(5000);
-        RegDeleteTreeAt("Software\\Tembra");
-    }
     static std::string ClockExe() { return BinDir() + "\\TembraClock.exe"; }
     void StartClock() {
         ASSERT_TRUE(clock.Start(ClockExe(), ""));
-        window = WaitForWindow("zmrClock", nullptr, 15000);
+        window = WaitForProcessWindow(clock.pid(), "zmrClock", 20000);
         ASSERT_NE(window, nullptr);
-        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, 5000));
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, 15000));
     }
     SIZE WindowSize() {
         RECT rc;
@@ -50,7 +58,7 @@ TEST_F(ClockProcessTest, ASecondCopyLeavesAtOnceWithZero) {
     ChildProcess second;
     ASSERT_TRUE(second.Start(ClockExe(), ""));
     DWORD code = 99;
-    ASSERT_TRUE(second.WaitExit(10000, &code));
+    ASSERT_TRUE(second.WaitExit(30000, &code));
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(IsWindow(window));
 }
@@ -60,7 +68,7 @@ TEST_F(ClockProcessTest, CloseWritesAllOptionsEndSessionWritesNone) {
     RegDeleteTreeAt(kOptions);
     SendMessageA(window, WM_ENDSESSION, TRUE, 0);
     DWORD code = 99;
-    ASSERT_TRUE(clock.WaitExit(10000, &code));
+    ASSERT_TRUE(clock.WaitExit(30000, &code));
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(RegValueNames(kOptions).empty());
 
@@ -68,7 +76,7 @@ TEST_F(ClockProcessTest, CloseWritesAllOptionsEndSessionWritesNone) {
     SetWindowPos(window, nullptr, 123, 45, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     RegDeleteTreeAt(kOptions);
     PostMessageA(window, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(clock.WaitExit(10000, &code));
+    ASSERT_TRUE(clock.WaitExit(30000, &code));
     EXPECT_EQ(RegValueNames(kOptions).size(), 27u);
     DWORD left = 0, top = 0;
     RegReadDword(kOptions, "Left", &left);
@@ -101,7 +109,7 @@ TEST_F(ClockProcessTest, RunValuePointingElsewhereIsRewrittenNeverCreated) {
     StartClock();
     EXPECT_FALSE(RegValueExists(reg::kRunKey, "zmrClock"));
     SendMessageA(window, WM_ENDSESSION, TRUE, 0);
-    ASSERT_TRUE(clock.WaitExit(10000));
+    ASSERT_TRUE(clock.WaitExit(30000));
 
     RegWriteString(reg::kRunKey, "zmrClock", "C:\\Old Place\\TembraClock.exe");
     StartClock();

@@ -200,3 +200,39 @@ HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs) {
 }
 
 }  // namespace tembra::test
+
+namespace tembra::test {
+namespace {
+struct ClassSearch {
+    DWORD pid;
+    const char* className;
+    HWND found;
+};
+BOOL CALLBACK MatchClassOfProcess(HWND hwnd, LPARAM data) {
+    auto* search = reinterpret_cast<ClassSearch*>(data);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    char name[64] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    if (pid == search->pid && lstrcmpA(name, search->className) == 0) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+HWND WaitForProcessWindow(DWORD pid, const char* className, DWORD timeoutMs) {
+    ClassSearch search{pid, className, nullptr};
+    WaitUntil([&] {
+        EnumWindows(MatchClassOfProcess, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    }, timeoutMs);
+    return search.found;
+}
+
+bool WaitForNoWindow(const char* className, DWORD timeoutMs) {
+    return WaitUntil([&] { return FindWindowA(className, nullptr) == nullptr; }, timeoutMs);
+}
+
+}  // namespace tembra::test

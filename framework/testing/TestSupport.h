@@ -82,6 +82,12 @@ private:
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 // Finds a top-level window by class and/or title, waiting up to `timeoutMs`.
 HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs);
+// Finds a top-level window of class `className` that belongs to process `pid`, waiting up
+// to `timeoutMs`: a window of another copy (one still closing, say) is never taken for it.
+HWND WaitForProcessWindow(DWORD pid, const char* className, DWORD timeoutMs);
+// Waits until no top-level window of class `className` is left.
+bool WaitForNoWindow(const char* className, DWORD timeoutMs);
+
 // Title of a window, text of a dialog's control (both work across processes).
 std::string WindowText(HWND window);
 std::string ItemText(HWND dialog, int id);
