@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "clock/Scheduler.h"
+#include "clock/bench/BenchClock.h"
 #include "clock/tests/ClockTestSupport.h"
 #include "store/EventStore.h"
 
@@ -20,22 +21,13 @@ namespace {
 
 constexpr int kEvents = 1000;
 
-double NowSeconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / frequency.QuadPart;
-}
+using bench::WallSeconds;
 
 // Mean wall time of `work` in microseconds over `runs` runs.
 double MeanMicros(int runs, const std::function<void()>& work) {
-    const double start = NowSeconds();
+    const double start = WallSeconds();
     for (int i = 0; i < runs; ++i) work();
-    return (NowSeconds() - start) / runs * 1e6;
+    return (WallSeconds() - start) / runs * 1e6;
 }
 
 // 1,000 events on the bench's Wednesday: half daily from 06:00 on, some with reminders;

@@ -12,30 +12,6 @@ using namespace tembra::test;
 
 namespace {
 
-struct WindowSearch {
-    DWORD pid;
-    const char* title;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->pid && IsWindowVisible(window) && WindowText(window) == search->title) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A visible top-level window of the given process with exactly this title.
-HWND FindProcessWindow(DWORD pid, const char* title) {
-    WindowSearch search{pid, title, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 class ClockEventsProcessTest : public ::testing::Test {
 protected:
     ChildProcess clock;
@@ -68,8 +44,9 @@ protected:
     }
     HWND WaitForDialog(const char* title, DWORD timeoutMs) {
         HWND found = nullptr;
-        WaitUntil([&] { return (found = FindProcessWindow(clock.pid(), title)) != nullptr; },
-                  timeoutMs);
+        WaitUntil(
+            [&] { return (found = FindProcessWindow(clock.pid(), nullptr, title)) != nullptr; },
+            timeoutMs);
         return found;
     }
     std::vector<std::string> RecordedCalls() const {
@@ -163,5 +140,5 @@ TEST_F(ClockEventsProcessTest, ARunProgramEventStartsItsProgramThroughTheShell) 
     EXPECT_TRUE(WaitUntil([&] { return RecordedCalls().size() >= 2; }, 20000));
     EXPECT_EQ(RecordedCalls(),
               (std::vector<std::string>{"start|C:\\nowhere\\missing.exe|-x|", "beep"}));
-    EXPECT_EQ(FindProcessWindow(clock.pid(), "Tembra Clock - 警告"), nullptr);
+    EXPECT_EQ(FindProcessWindow(clock.pid(), nullptr, "Tembra Clock - 警告"), nullptr);
 }

@@ -203,32 +203,38 @@ HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs) {
 
 namespace tembra::test {
 namespace {
-struct ClassSearch {
+struct WindowSearch {
     DWORD pid;
-    const char* className;
+    const char* className;  // or null: any class
+    const char* title;      // or null: any title; else a visible window with exactly this title
     HWND found;
 };
-BOOL CALLBACK MatchClassOfProcess(HWND hwnd, LPARAM data) {
-    auto* search = reinterpret_cast<ClassSearch*>(data);
+BOOL CALLBACK MatchWindowOfProcess(HWND hwnd, LPARAM data) {
+    auto* search = reinterpret_cast<WindowSearch*>(data);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != search->pid) return TRUE;
     char name[64] = "";
     GetClassNameA(hwnd, name, sizeof name);
-    if (pid == search->pid && lstrcmpA(name, search->className) == 0) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
+    if (search->className && lstrcmpA(name, search->className) != 0) return TRUE;
+    if (search->title && (!IsWindowVisible(hwnd) || WindowText(hwnd) != search->title))
+        return TRUE;
+    search->found = hwnd;
+    return FALSE;
 }
 }  // namespace
 
-HWND WaitForProcessWindow(DWORD pid, const char* className, DWORD timeoutMs) {
-    ClassSearch search{pid, className, nullptr};
-    WaitUntil([&] {
-        EnumWindows(MatchClassOfProcess, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    }, timeoutMs);
+HWND FindProcessWindow(DWORD pid, const char* className, const char* title) {
+    WindowSearch search{pid, className, title, nullptr};
+    EnumWindows(MatchWindowOfProcess, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND WaitForProcessWindow(DWORD pid, const char* className, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindProcessWindow(pid, className, nullptr)) != nullptr; },
+              timeoutMs);
+    return found;
 }
 
 bool WaitForNoWindow(const char* className, DWORD timeoutMs) {

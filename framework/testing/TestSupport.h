@@ -82,6 +82,9 @@ private:
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 // Finds a top-level window by class and/or title, waiting up to `timeoutMs`.
 HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs);
+// A top-level window of process `pid` with this class (null: any) and, when `title` is given,
+// visible with exactly that title.
+HWND FindProcessWindow(DWORD pid, const char* className, const char* title);
 // Finds a top-level window of class `className` that belongs to process `pid`, waiting up
 // to `timeoutMs`: a window of another copy (one still closing, say) is never taken for it.
 HWND WaitForProcessWindow(DWORD pid, const char* className, DWORD timeoutMs);

@@ -76,10 +76,10 @@ case $cmd in
       shift
       start_fakes
     fi
-    for spec in "$@"; do
-      address=${spec%%:*}
+    for server in "$@"; do
+      address=${server%%:*}
       shift_=""
-      [[ $spec == *:* ]] && shift_=${spec#*:}
+      [[ $server == *:* ]] && shift_=${server#*:}
       start_one "$address" "$shift_"
     done
     ;;
