@@ -9,7 +9,21 @@ else
   export WINEPREFIX=${TEMBRA_WINEPREFIX_NULL:?test session not started (wine-session.sh)}
   unset DISPLAY
 fi
-export WINEDEBUG=${WINEDEBUG:--all}
+# Loader errors stay visible: they are the only trace of a process that Wine failed to start.
+export WINEDEBUG=${WINEDEBUG:--all,err+module,err+virtual}
 export WINEDLLOVERRIDES="winealsa.drv,winepulse.drv,wineoss.drv=d;mscoree,mshtml="
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
-exec "${TEMBRA_WINE_LOADER:?}" "$@"
+loader=${TEMBRA_WINE_LOADER:?}
+
+# Every test program prints before it does anything else. A failure with no output at all
+# means Wine never got the program running (seen rarely, right at process start); that
+# says nothing about the code under test, so it is reported and the program started again.
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+for attempt in 1 2 3; do
+  started=$(date +%s%N)
+  "$loader" "$@" 2>&1 | tee "$log"
+  rc=${PIPESTATUS[0]}
+  if [[ $rc == 0 || -s $log || $attempt == 3 ]]; then exit "$rc"; fi
+  echo "wine-run: $1 did not start (status $rc after $(( ($(date +%s%N) - started) / 1000000 )) ms); starting it again"
+done
