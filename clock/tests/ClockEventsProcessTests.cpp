@@ -62,6 +62,11 @@ protected:
         fclose(f);
         return lines;
     }
+    // The clock records its sound or program start just after it shows the dialog.
+    std::vector<std::string> WaitForRecordedCalls(size_t count) const {
+        WaitUntil([&] { return RecordedCalls().size() >= count; }, 5000);
+        return RecordedCalls();
+    }
     static size_t StoredCount() {
         EventList list;
         LoadEvents(false, list);
@@ -91,7 +96,7 @@ TEST_F(ClockEventsProcessTest, ADueEventShowsItsMessageAndLeavesTheStore) {
     EXPECT_EQ(ItemText(message, 2), "确定");
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(message, 1)));
     EXPECT_TRUE(WaitUntil([&] { return StoredCount() == 0; }, 5000));
-    EXPECT_EQ(RecordedCalls(), std::vector<std::string>{"beep"});
+    EXPECT_EQ(WaitForRecordedCalls(1), std::vector<std::string>{"beep"});
 
     SendMessageA(GetDlgItem(message, 2), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(message); }, 5000));
@@ -109,7 +114,7 @@ TEST_F(ClockEventsProcessTest, AReminderShowsItsThreeAnswersAndEscapeClosesIt) {
     EXPECT_EQ(ItemText(reminder, 2), "关闭");
     EXPECT_EQ(ItemText(reminder, 1), "不执行它!");
     EXPECT_EQ(ItemText(reminder, 1000), "立即执行!");
-    EXPECT_EQ(RecordedCalls(), std::vector<std::string>{"sound|C:\\sounds\\ding.wav|1"});
+    EXPECT_EQ(WaitForRecordedCalls(1), std::vector<std::string>{"sound|C:\\sounds\\ding.wav|1"});
 
     // Escape reaches the modeless reminder through the clock's message loop: choice "close",
     // the event stays stored.

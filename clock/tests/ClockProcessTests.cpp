@@ -113,7 +113,13 @@ TEST_F(ClockProcessTest, RunValuePointingElsewhereIsRewrittenNeverCreated) {
 
     RegWriteString(reg::kRunKey, "zmrClock", "C:\\Old Place\\TembraClock.exe");
     StartClock();
+    // The window shows before the clock looks at the Run value, so give it that moment.
     std::string value;
-    ASSERT_TRUE(RegReadString(reg::kRunKey, "zmrClock", &value));
-    EXPECT_EQ(lstrcmpiA(value.c_str(), ClockExe().c_str()), 0) << value;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return RegReadString(reg::kRunKey, "zmrClock", &value) &&
+                   lstrcmpiA(value.c_str(), ClockExe().c_str()) == 0;
+        },
+        5000))
+        << value;
 }

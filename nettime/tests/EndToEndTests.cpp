@@ -86,7 +86,8 @@ TEST(ChronetProgram, ReportOnlyAgainstTrueShiftedAndSilentServers) {
     ASSERT_TRUE(chronet.Start("3"));
     HWND dialog = chronet.WaitDialog();
     ASSERT_TRUE(dialog);
-    EXPECT_TRUE(IsWindowVisible(dialog));
+    // The log is written while the dialog is made; it is shown just after.
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog) != FALSE; }, 5000));
     // While the silent server is waited for, the window shows the whole log so far.
     ASSERT_TRUE(WaitEditContains(dialog, Connecting(kSilent), 10000));
     const auto lines = SplitLines(EditOf(dialog));
@@ -109,7 +110,8 @@ TEST(ChronetProgram, ReportOnlyAgainstTrueShiftedAndSilentServers) {
     EXPECT_EQ(EditOf(dialog),
               "\r\n\r\n=================================\r\nLocal clock offset was 617 seconds\r\n");
     EXPECT_TRUE(IsWindowVisible(dialog));
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, IDC_HIDE)));
+    // The text is set first; the button goes an instant later.
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(GetDlgItem(dialog, IDC_HIDE)); }, 5000));
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     DWORD code = 99;
     ASSERT_TRUE(chronet.process().WaitExit(5000, &code));
@@ -161,7 +163,7 @@ TEST(ChronetProgram, TrayModeKeepsTheWindowHiddenUntilTheEnd) {
     ASSERT_TRUE(WaitEditContains(dialog, Connecting(kSilent), 5000));
     EXPECT_FALSE(IsWindowVisible(dialog));
     ASSERT_TRUE(WaitEditContains(dialog, "Local clock offset was 0 seconds", 12000));
-    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog) != FALSE; }, 5000));
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(chronet.process().WaitExit(5000));
 }
