@@ -14,18 +14,21 @@ std::string WindowText(HWND hwnd) {
     return text;
 }
 
+namespace {
+
+BOOL CALLBACK TakeFirstDialog(HWND hwnd, LPARAM param) {
+    char cls[32] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (strcmp(cls, "#32770") != 0) return TRUE;
+    *reinterpret_cast<HWND*>(param) = hwnd;
+    return FALSE;
+}
+
+}  // namespace
+
 HWND FindLogDialog(DWORD threadId) {
     HWND found = nullptr;
-    EnumThreadWindows(
-        threadId,
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            char cls[32] = {};
-            GetClassNameA(hwnd, cls, sizeof cls);
-            if (strcmp(cls, "#32770") != 0) return TRUE;
-            *reinterpret_cast<HWND*>(param) = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(threadId, TakeFirstDialog, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
