@@ -8,7 +8,7 @@ std::uint32_t ParseLeadingNumber(std::string_view text, std::uint32_t limit) {
     std::uint32_t value = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         const std::uint32_t digit = static_cast<std::uint32_t>(text[i] - '0');
-        if (value > (limit - digit) / 10) return limit;
+        if (digit > limit || value > (limit - digit) / 10) return limit;
         value = value * 10 + digit;
     }
     return value;

@@ -19,4 +19,5 @@ TEST(LeadingNumber, LongDigitRunsStopAtTheLimitWithoutOverflow) {
     EXPECT_EQ(ParseLeadingNumber("99999999999999999999999"), 4294967295u);
     EXPECT_EQ(ParseLeadingNumber("100", 99), 99u);
     EXPECT_EQ(ParseLeadingNumber("99", 99), 99u);
+    EXPECT_EQ(ParseLeadingNumber("7", 5), 5u);
 }
