@@ -1,6 +1,6 @@
 #include "store/InternetTimeOptions.h"
 
-#include "store/LeadingNumber.h"
+#include "framework/core/LeadingNumber.h"
 
 namespace tembra {
 
@@ -11,7 +11,8 @@ std::string ServersNumText(const std::optional<std::uint32_t>& stored) {
 }
 
 std::uint32_t ServersNumToStore(const std::string& text) {
-    const std::uint32_t n = LeadingNumber(text);
+    // Capped where the internet time program still reads it as a positive number.
+    const std::uint32_t n = ParseLeadingNumber(text, 0x7FFFFFFF);
     return n == 0 ? static_cast<std::uint32_t>(inet::kDefaultServersNum) : n;
 }
 

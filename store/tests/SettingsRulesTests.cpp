@@ -2,7 +2,6 @@
 
 #include "store/ClockText.h"
 #include "store/InternetTimeOptions.h"
-#include "store/LeadingNumber.h"
 
 using namespace tembra;
 
@@ -46,22 +45,6 @@ TEST(DateTimePreview, RegionalParts) {
     EXPECT_EQ(Preview(o), "1980/1/1 12:30:30");
     o.UseRegional = false;
     EXPECT_EQ(Preview(o), "01.01.1980 12:30:30");
-}
-
-TEST(LeadingNumber, DigitsAtTheStartWithoutOverflow) {
-    EXPECT_EQ(LeadingNumber(""), 0u);
-    EXPECT_EQ(LeadingNumber("x12"), 0u);
-    EXPECT_EQ(LeadingNumber(" 12"), 0u);
-    EXPECT_EQ(LeadingNumber("12ab7"), 12u);
-    EXPECT_EQ(LeadingNumber("007"), 7u);
-    EXPECT_EQ(LeadingNumber("2147483647"), 2147483647u);
-    EXPECT_EQ(LeadingNumber("2147483648"), 2147483647u);
-    EXPECT_EQ(LeadingNumber("99999999999999999999999"), 2147483647u);
-    EXPECT_EQ(LeadingNumber("4294967296", 0xFFFFFFFF), 0xFFFFFFFFu);
-    EXPECT_EQ(LeadingNumber("4294967295", 0xFFFFFFFF), 0xFFFFFFFFu);
-    EXPECT_EQ(LeadingNumber("429496729", 0xFFFFFFFF), 429496729u);
-    EXPECT_EQ(LeadingNumber("100", 99), 99u);
-    EXPECT_EQ(LeadingNumber("7", 5), 5u);
 }
 
 TEST(InternetTimeOptions, ServersNumIsThreeWhenEmptyOrZero) {
