@@ -38,16 +38,22 @@ bool RegistryKey::HasValue(const char* name) const {
     return ValueSize(name, &size);
 }
 
-DWORD RegistryKey::ReadNumber(const char* name, DWORD fallback) const {
+bool RegistryKey::TryReadNumber(const char* name, DWORD* value) const {
     // One call: a value longer than the buffer answers ERROR_MORE_DATA and reads as missing;
     // a shorter one leaves the rest of the zeroed buffer as it is.
-    if (!key_) return fallback;
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    if (RegQueryValueExA(key_.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value),
+    if (!key_) return false;
+    DWORD bytes = 0;
+    DWORD size = sizeof bytes;
+    if (RegQueryValueExA(key_.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(&bytes),
                          &size) != ERROR_SUCCESS)
-        return fallback;
-    return value;
+        return false;
+    *value = bytes;
+    return true;
+}
+
+DWORD RegistryKey::ReadNumber(const char* name, DWORD fallback) const {
+    DWORD value = fallback;
+    return TryReadNumber(name, &value) ? value : fallback;
 }
 
 std::string RegistryKey::ReadText(const char* name, const std::string& fallback) const {

@@ -29,6 +29,8 @@ public:
     // The stored value, or `fallback` when it is missing or longer than 4 bytes. A shorter
     // value of any type gives its bytes followed by zeros.
     DWORD ReadNumber(const char* name, DWORD fallback) const;
+    // Like ReadNumber, but tells whether there was a number to read.
+    bool TryReadNumber(const char* name, DWORD* value) const;
     // The stored text up to its first zero byte, or `fallback` when the value is missing or
     // holds no bytes at all.
     std::string ReadText(const char* name, const std::string& fallback) const;
