@@ -1,0 +1,2 @@
+// The real settings program.
+#include <gtest/gtest.h>

@@ -1,0 +1,2 @@
+// The settings sheet in process.
+#include <gtest/gtest.h>
