@@ -1,21 +1,11 @@
 #include "settings/TCSetsSheet.h"
 
+#include "settings/ChronetPage.h"
+#include "settings/DateTimePage.h"
+#include "settings/GeneralPage.h"
 #include "settings/SettingsPage.h"
 #include "settings/SettingsResources.h"
 #include "store/SuiteContract.h"
-
-#if __has_include("settings/GeneralPage.h")
-#include "settings/GeneralPage.h"
-#define TEMBRA_HAS_GENERAL_PAGE 1
-#endif
-#if __has_include("settings/DateTimePage.h")
-#include "settings/DateTimePage.h"
-#define TEMBRA_HAS_DATETIME_PAGE 1
-#endif
-#if __has_include("settings/ChronetPage.h")
-#include "settings/ChronetPage.h"
-#define TEMBRA_HAS_CHRONET_PAGE 1
-#endif
 
 namespace tembra {
 namespace {
@@ -30,16 +20,10 @@ HBITMAP LoadButtonBitmap(int id, int width, int height) {
 }  // namespace
 
 CTCSetsSheet::CTCSetsSheet(int startPage) : CPropertySheet(kSettingsSheetTitle, startPage) {
-#ifdef TEMBRA_HAS_GENERAL_PAGE
     pages_.push_back(std::make_unique<CTCGeneralDlg>());
-#endif
     // The events page comes here, second.
-#ifdef TEMBRA_HAS_DATETIME_PAGE
     pages_.push_back(std::make_unique<CTCDateTimeDlg>());
-#endif
-#ifdef TEMBRA_HAS_CHRONET_PAGE
     pages_.push_back(std::make_unique<CTCChronetDlg>());
-#endif
     for (auto& page : pages_) AddPage(page.get());
 }
 
