@@ -1,0 +1,103 @@
+#include "settings/AboutDlg.h"
+
+#include <cstdlib>
+
+#include "framework/SystemActions.h"
+#include "settings/SettingsResources.h"
+
+namespace tembra {
+
+INT_PTR CAboutDlg::Run(HINSTANCE instance, HWND parent) {
+    return DoModal(instance, IDD_ABOUT, parent);
+}
+
+INT_PTR CAboutDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_INITDIALOG:
+        return OnInitDialog();
+    case WM_CTLCOLORSTATIC:
+        return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
+                                lParam);
+    case WM_SETCURSOR:
+        if (!OnSetCursor(reinterpret_cast<HWND>(wParam))) return FALSE;
+        SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+BOOL CAboutDlg::OnInitDialog() {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    ok_.SetLook(LookSemiFlat);
+    ok_.UseHandCursor();
+    ok_.AttachTo(hwnd_, IDOK);
+    ok_.SetBitmapImage(static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(IDB_OK),
+                                                       IMAGE_BITMAP, 16, 16, LR_LOADMAP3DCOLORS)),
+                       true);
+    smallIcon_.reset(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_SHEET), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), 0)));
+    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    CreateFonts();
+    return TRUE;
+}
+
+void CAboutDlg::CreateFonts() {
+    // Both from the dialog's own font, as the version line's control carries it.
+    HFONT dialogFont = reinterpret_cast<HFONT>(
+        SendDlgItemMessageA(hwnd_, IDC_ABOUT_VERSION, WM_GETFONT, 0, 0));
+    LOGFONTA font{};
+    if (!dialogFont || !GetObjectA(dialogFont, sizeof font, &font)) return;
+    font.lfUnderline = TRUE;
+    link_.reset(CreateFontIndirectA(&font));
+    font.lfUnderline = FALSE;
+    font.lfWeight = FW_BOLD;
+    font.lfHeight = -(std::abs(font.lfHeight) + 1);  // one unit taller than the dialog's text
+    bold_.reset(CreateFontIndirectA(&font));
+}
+
+bool CAboutDlg::IsLink(HWND control) const {
+    const int id = GetDlgCtrlID(control);
+    return control && GetParent(control) == hwnd_ &&
+           (id == IDC_ABOUT_MAIL1 || id == IDC_ABOUT_MAIL2 || id == IDC_ABOUT_HOME);
+}
+
+INT_PTR CAboutDlg::OnCtlColorStatic(HDC dc, HWND control, LPARAM lParam) {
+    // The dialog's own colours first; then the version line's font, or the links' look.
+    auto brush = static_cast<INT_PTR>(
+        DefWindowProcA(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), lParam));
+    if (GetDlgCtrlID(control) == IDC_ABOUT_VERSION) {
+        if (bold_) SelectObject(dc, bold_.get());
+        return brush;
+    }
+    if (!IsLink(control)) return brush;
+    if (link_) SelectObject(dc, link_.get());
+    SetTextColor(dc, RGB(0, 0, 255));
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<INT_PTR>(GetStockObject(HOLLOW_BRUSH));
+}
+
+bool CAboutDlg::OnSetCursor(HWND under) {
+    if (!IsLink(under)) return false;
+    SetCursor(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HAND_CURSOR)));
+    return true;
+}
+
+void CAboutDlg::OnCommand(int id, int code) {
+    if (id == IDOK || id == IDCANCEL) {
+        EndDialog(hwnd_, id);
+        return;
+    }
+    if (code != STN_CLICKED) return;
+    const char* target = id == IDC_ABOUT_HOME    ? kHomePageTarget
+                         : id == IDC_ABOUT_MAIL2 ? kSecondMailTarget
+                         : id == IDC_ABOUT_MAIL1 ? kFirstMailTarget
+                                                 : nullptr;
+    if (target) System().StartProgram(ProgramStart{target, "", ""});
+}
+
+}  // namespace tembra
