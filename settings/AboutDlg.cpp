@@ -43,7 +43,24 @@ BOOL CAboutDlg::OnInitDialog() {
                                                    GetSystemMetrics(SM_CYSMICON), 0)));
     SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     CreateFonts();
+    MapPictureColours();
     return TRUE;
+}
+
+void CAboutDlg::MapPictureColours() {
+    // The template's picture shows the bitmap as stored; loaded again with the light grey
+    // mapped to the face colour, it stands on the dialog's own background.
+    picture_.reset(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
+                                                   MAKEINTRESOURCEA(IDB_ABOUT), IMAGE_BITMAP, 0, 0,
+                                                   LR_LOADMAP3DCOLORS)));
+    if (!picture_) return;
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP) continue;
+        auto old = reinterpret_cast<HBITMAP>(SendMessageA(
+            child, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.get())));
+        if (old && old != picture_.get()) DeleteObject(old);
+        break;
+    }
 }
 
 void CAboutDlg::CreateFonts() {
@@ -58,6 +75,12 @@ void CAboutDlg::CreateFonts() {
     font.lfWeight = FW_BOLD;
     font.lfHeight = -(std::abs(font.lfHeight) + 1);  // one unit taller than the dialog's text
     bold_.reset(CreateFontIndirectA(&font));
+    // The controls also get the fonts as their own: Wine's statics select their font after
+    // asking for their colours, which undoes a font selected there.
+    SendDlgItemMessageA(hwnd_, IDC_ABOUT_VERSION, WM_SETFONT,
+                        reinterpret_cast<WPARAM>(bold_.get()), FALSE);
+    for (int id : {IDC_ABOUT_MAIL1, IDC_ABOUT_MAIL2, IDC_ABOUT_HOME})
+        SendDlgItemMessageA(hwnd_, id, WM_SETFONT, reinterpret_cast<WPARAM>(link_.get()), FALSE);
 }
 
 bool CAboutDlg::IsLink(HWND control) const {

@@ -30,11 +30,13 @@ private:
     void OnCommand(int id, int code);
     bool IsLink(HWND control) const;
     void CreateFonts();
+    void MapPictureColours();
 
     CFlatButton ok_;
     UniqueFont bold_;
     UniqueFont link_;
     UniqueIcon smallIcon_;
+    UniqueBitmap picture_;
 };
 
 }  // namespace tembra

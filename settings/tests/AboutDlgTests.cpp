@@ -23,7 +23,8 @@ LOGFONTA FontOf(HFONT font) {
     return description;
 }
 
-// What the box sets up for one static control when it paints.
+// What one static control paints with: its own font (Wine selects it after asking for the
+// colours), and the colours and brush the box answers.
 struct StaticLook {
     HBRUSH brush;
     COLORREF text;
@@ -33,11 +34,10 @@ struct StaticLook {
 StaticLook LookOf(HWND box, int id) {
     HWND control = GetDlgItem(box, id);
     HDC dc = GetDC(control);
-    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
     auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
         box, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
     StaticLook look{brush, GetTextColor(dc),
-                    FontOf(static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT)))};
+                    FontOf(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)))};
     ReleaseDC(control, dc);
     return look;
 }
