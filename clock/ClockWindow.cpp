@@ -132,11 +132,13 @@ LRESULT ClockWindow::OnNotify(const NMHDR* header) {
 void ClockWindow::ApplyOptions() {
     LoadOptions(options_, this);
     if (options_.TrayMode) {
+        MoveToStoredCorner();
         SetTrayMode(true, false);
         if (tooltip_) SendMessageA(tooltip_, TTM_ACTIVATE, FALSE, 0);
     } else {
         if (trayIcon_) SetTrayMode(false, false);
         SizeToText();
+        MoveToStoredCorner();
         BuildClockText();
         ShowWindow(hwnd_, SW_SHOW);
         if (tooltip_) SendMessageA(tooltip_, TTM_ACTIVATE, TRUE, 0);

@@ -8,9 +8,11 @@
 #include <windows.h>
 
 #include <map>
+#include <optional>
 #include <string>
 
 #include "clock/ClockMessages.h"
+#include "clock/Placement.h"
 #include "framework/Handles.h"
 #include "framework/Window.h"
 #include "store/ClockOptions.h"
@@ -91,6 +93,7 @@ private:
     void PaintOpaque(HDC dc);
     void PaintTransparent(HDC dc);
     void ReleaseFaceResources();
+    void MoveToStoredCorner();
     void OnDragStart(LPARAM lParam);
     void OnDragMove();
     void OnDragEnd();
@@ -135,6 +138,8 @@ private:
     bool needNewBitmap_ = true;
     // The region is rebuilt only when what it is cut from changes.
     std::string regionKey_;
+    // "Left" and "Top" as just loaded, until the window is sized and moved there.
+    std::optional<ScreenPoint> storedCorner_;
     bool dragging_ = false;
     bool soundLooping_ = false;
     bool timeChanged_ = false;

@@ -307,26 +307,37 @@ TEST(RegionFromBitmap, AllKeyGivesNoRegion) {
 
 // --- position and drag
 
-TEST_F(FaceTest, StoredPositionOffTheRightOrBottomFallsBackNegativeIsKept) {
+TEST_F(FaceTest, StoredPositionKeepsFivePixelsOnTheScreen) {
     // The headless screen is 1024 x 768.
     ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
-    Set("Left", 5000);
-    Set("Top", static_cast<DWORD>(-20));
+    // Judged by the size of the clock, not of the window it was created as (100 x 30).
+    Set("FontHeight", static_cast<DWORD>(-40));
+    Set("Left", static_cast<DWORD>(-150));
+    Set("Top", 5000);
     Start();
-    EXPECT_EQ(WindowRect().left, 0);
-    EXPECT_EQ(WindowRect().top, -20);
-
-    Set("Left", static_cast<DWORD>(-50));
-    Set("Top", 764);
-    SendMessageA(hwnd(), WM_CLOCK_RELOADOPTIONS, 0, 0);
-    EXPECT_EQ(WindowRect().left, -50);
+    EXPECT_EQ(WindowRect().left, -150);
     EXPECT_EQ(WindowRect().top, 0);
+    const int w = clock->width(), h = clock->height();
+    ASSERT_GT(w, 155);
 
-    Set("Left", 1019);
-    Set("Top", 763);
-    SendMessageA(hwnd(), WM_CLOCK_RELOADOPTIONS, 0, 0);
-    EXPECT_EQ(WindowRect().left, 1019);
-    EXPECT_EQ(WindowRect().top, 763);
+    auto placeAt = [&](int left, int top) {
+        Set("Left", static_cast<DWORD>(left));
+        Set("Top", static_cast<DWORD>(top));
+        SendMessageA(hwnd(), WM_CLOCK_RELOADOPTIONS, 0, 0);
+        return POINT{WindowRect().left, WindowRect().top};
+    };
+    POINT p = placeAt(5 - w, 5 - h);  // five pixels left on screen
+    EXPECT_EQ(p.x, 5 - w);
+    EXPECT_EQ(p.y, 5 - h);
+    p = placeAt(4 - w, 4 - h);
+    EXPECT_EQ(p.x, 0);
+    EXPECT_EQ(p.y, 0);
+    p = placeAt(1019, 763);
+    EXPECT_EQ(p.x, 1019);
+    EXPECT_EQ(p.y, 763);
+    p = placeAt(-3000, 1020);  // a monitor that has gone away
+    EXPECT_EQ(p.x, 0);
+    EXPECT_EQ(p.y, 0);
 }
 
 namespace {
