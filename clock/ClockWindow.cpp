@@ -141,6 +141,9 @@ void ClockWindow::ApplyOptions() {
         MoveToStoredCorner();
         BuildClockText();
         ShowWindow(hwnd_, SW_SHOW);
+        // Colours, frame, mode or date order may have changed while the size and the length
+        // of the text stayed: nothing above drew the new face.
+        Repaint();
         if (tooltip_) SendMessageA(tooltip_, TTM_ACTIVATE, TRUE, 0);
     }
 }
