@@ -199,8 +199,20 @@ void ClockWindow::OnDragMove() {
 
 void ClockWindow::OnDragEnd() {
     if (!dragging_) return;
-    dragging_ = false;
+    dragging_ = false;  // first: releasing the capture below comes back as OnCaptureLost
     ReleaseCapture();
+    StorePosition();
+}
+
+// A menu, a dialog or WM_CANCELMODE took the mouse away: the button-up will go elsewhere,
+// so the drag ends here, with the window where it was moved to.
+void ClockWindow::OnCaptureLost() {
+    if (!dragging_) return;
+    dragging_ = false;
+    StorePosition();
+}
+
+void ClockWindow::StorePosition() {
     RECT rc;
     GetWindowRect(hwnd_, &rc);
     WritePosition(rc.left, rc.top);

@@ -70,6 +70,9 @@ LRESULT ClockWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnDragEnd();
             RelayToTooltip(msg, wParam, lParam);
             return 0;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != hwnd_) OnCaptureLost();
+            return 0;
         case WM_RBUTTONDOWN: RelayToTooltip(msg, wParam, lParam); return 0;
         case WM_RBUTTONUP:
             relay_ = MSG{hwnd_, msg, wParam, lParam, 0, {0, 0}};

@@ -97,6 +97,8 @@ private:
     void OnDragStart(LPARAM lParam);
     void OnDragMove();
     void OnDragEnd();
+    void OnCaptureLost();
+    void StorePosition();
     std::string RegionKey() const;
     void ShapeToText();
 

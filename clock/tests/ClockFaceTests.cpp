@@ -386,3 +386,23 @@ TEST_F(FaceTest, NoMoveBlocksTheDragAndWritesNothing) {
     EXPECT_NE(GetCapture(), hwnd());
     EXPECT_TRUE(StoredNames().empty());
 }
+
+TEST_F(FaceTest, ADragWhoseCaptureIsTakenEndsThere) {
+    Set("Left", 100);
+    Set("Top", 100);
+    Start();
+    SendMessageA(hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));
+    SetCursorPos(300, 200);
+    SendMessageA(hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, 5));
+    ASSERT_EQ(WindowRect().left, 290);
+    ForgetStoredOptions();
+    SendMessageA(hwnd(), WM_CANCELMODE, 0, 0);  // as a menu or a dialog coming up does
+    EXPECT_NE(GetCapture(), hwnd());
+    EXPECT_EQ(Stored("Left"), 290u);
+
+    // The button comes up elsewhere; passing over the clock later moves nothing.
+    SetCursorPos(500, 400);
+    SendMessageA(hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 5));
+    EXPECT_EQ(WindowRect().left, 290);
+    EXPECT_EQ(WindowRect().top, 195);
+}
