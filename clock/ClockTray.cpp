@@ -76,6 +76,8 @@ void ClockWindow::SetTrayMode(bool on, bool show) {
         NOTIFYICONDATAA data = IconData(hwnd_);
         Shell_NotifyIconA(NIM_DELETE, &data);
         trayIcon_.reset();
+        // A clock that started or was reloaded in tray mode was never put on top.
+        ApplyWindowStyles();
         SizeToText();
         if (show) ShowWindow(hwnd_, SW_SHOW);
         Repaint();
