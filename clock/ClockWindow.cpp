@@ -54,7 +54,7 @@ LRESULT ClockWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_CLOSE: OnClose(); return 0;
         case WM_QUERYENDSESSION: return 1;
-        case WM_ENDSESSION: OnEndSession(); return 0;
+        case WM_ENDSESSION: OnEndSession(wParam != FALSE); return 0;
         case WM_TIMECHANGE: timeChanged_ = true; return 0;
         case WM_NOTIFY: return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
         case WM_TIMER: ClockTick(); return 0;
@@ -271,7 +271,9 @@ void ClockWindow::OnClose() {
     DestroyWindow(hwnd_);
 }
 
-void ClockWindow::OnEndSession() {
+void ClockWindow::OnEndSession(bool ending) {
+    // Another program refused the log-off: the session, and the clock, go on.
+    if (!ending) return;
     // The session ends: leave at once, without writing anything.
     DestroyWindow(hwnd_);
 }

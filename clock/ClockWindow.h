@@ -65,7 +65,7 @@ private:
     // --- ClockWindow.cpp
     void OnCreate();
     void OnClose();
-    void OnEndSession();
+    void OnEndSession(bool ending);
     LRESULT OnNotify(const NMHDR* header);
     void CreateTooltip();
     void RelayToTooltip(UINT msg, WPARAM wParam, LPARAM lParam);

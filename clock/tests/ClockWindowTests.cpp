@@ -153,6 +153,8 @@ TEST_F(ClockWindowTest, TooltipAsksForTheHoverText) {
 TEST_F(ClockWindowTest, CloseWritesEveryOptionAndEndSessionNone) {
     Start();
     RegDeleteTreeAt(kOptions);
+    SendMessageA(clock->hwnd(), WM_ENDSESSION, FALSE, 0);  // the log-off was cancelled
+    EXPECT_TRUE(IsWindow(clock->hwnd()));
     SendMessageA(clock->hwnd(), WM_ENDSESSION, TRUE, 0);
     EXPECT_FALSE(IsWindow(clock->hwnd()));
     EXPECT_TRUE(RegValueNames(kOptions).empty());
