@@ -209,9 +209,12 @@ void ClockWindow::ToggleFaceOption(bool& option, const char* name, bool rebuildT
 
 void ClockWindow::StartSettings(const char* parameter) { StartSibling("TCSets.exe", parameter); }
 
-// The other programs live beside the clock.
+// The other programs live beside the clock. Without the clock's own folder there is no
+// "beside": "\TCSets.exe" would name the root of the current drive.
 void ClockWindow::StartSibling(const char* exeName, const char* parameter) {
-    System().StartProgram(ProgramStart{DirectoryOf(programPath_) + "\\" + exeName, parameter, ""});
+    const std::string folder = DirectoryOf(programPath_);
+    if (folder.empty()) return;
+    System().StartProgram(ProgramStart{folder + "\\" + exeName, parameter, ""});
 }
 
 }  // namespace tembra

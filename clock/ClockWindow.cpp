@@ -181,6 +181,9 @@ void ClockWindow::SetTopmost(bool on) {
 }
 
 void ClockWindow::FixAutoStartPath() {
+    // Without our own path there is nothing to point the value to: writing the empty text
+    // would end the auto-start.
+    if (programPath_.empty()) return;
     RegistryKey run;
     if (!run.Open(reg::kRunKey, false)) return;
     const std::string stored = run.ReadText(reg::kRunValue, "");
