@@ -54,7 +54,7 @@ LRESULT ClockWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_CLOSE: OnClose(); return 0;
         case WM_QUERYENDSESSION: return 1;
-        case WM_ENDSESSION: OnEndSession(); return 0;
+        case WM_ENDSESSION: OnEndSession(wParam != FALSE); return 0;
         case WM_TIMECHANGE: timeChanged_ = true; return 0;
         case WM_NOTIFY: return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
         case WM_TIMER: ClockTick(); return 0;
@@ -69,6 +69,9 @@ LRESULT ClockWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONUP:
             OnDragEnd();
             RelayToTooltip(msg, wParam, lParam);
+            return 0;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != hwnd_) OnCaptureLost();
             return 0;
         case WM_RBUTTONDOWN: RelayToTooltip(msg, wParam, lParam); return 0;
         case WM_RBUTTONUP:
@@ -132,13 +135,18 @@ LRESULT ClockWindow::OnNotify(const NMHDR* header) {
 void ClockWindow::ApplyOptions() {
     LoadOptions(options_, this);
     if (options_.TrayMode) {
+        MoveToStoredCorner();
         SetTrayMode(true, false);
         if (tooltip_) SendMessageA(tooltip_, TTM_ACTIVATE, FALSE, 0);
     } else {
         if (trayIcon_) SetTrayMode(false, false);
         SizeToText();
+        MoveToStoredCorner();
         BuildClockText();
         ShowWindow(hwnd_, SW_SHOW);
+        // Colours, frame, mode or date order may have changed while the size and the length
+        // of the text stayed: nothing above drew the new face.
+        Repaint();
         if (tooltip_) SendMessageA(tooltip_, TTM_ACTIVATE, TRUE, 0);
     }
 }
@@ -173,6 +181,9 @@ void ClockWindow::SetTopmost(bool on) {
 }
 
 void ClockWindow::FixAutoStartPath() {
+    // Without our own path there is nothing to point the value to: writing the empty text
+    // would end the auto-start.
+    if (programPath_.empty()) return;
     RegistryKey run;
     if (!run.Open(reg::kRunKey, false)) return;
     const std::string stored = run.ReadText(reg::kRunValue, "");
@@ -263,7 +274,9 @@ void ClockWindow::OnClose() {
     DestroyWindow(hwnd_);
 }
 
-void ClockWindow::OnEndSession() {
+void ClockWindow::OnEndSession(bool ending) {
+    // Another program refused the log-off: the session, and the clock, go on.
+    if (!ending) return;
     // The session ends: leave at once, without writing anything.
     DestroyWindow(hwnd_);
 }

@@ -8,9 +8,11 @@
 #include <windows.h>
 
 #include <map>
+#include <optional>
 #include <string>
 
 #include "clock/ClockMessages.h"
+#include "clock/Placement.h"
 #include "framework/Handles.h"
 #include "framework/Window.h"
 #include "store/ClockOptions.h"
@@ -63,7 +65,7 @@ private:
     // --- ClockWindow.cpp
     void OnCreate();
     void OnClose();
-    void OnEndSession();
+    void OnEndSession(bool ending);
     LRESULT OnNotify(const NMHDR* header);
     void CreateTooltip();
     void RelayToTooltip(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -91,9 +93,12 @@ private:
     void PaintOpaque(HDC dc);
     void PaintTransparent(HDC dc);
     void ReleaseFaceResources();
+    void MoveToStoredCorner();
     void OnDragStart(LPARAM lParam);
     void OnDragMove();
     void OnDragEnd();
+    void OnCaptureLost();
+    void StorePosition();
     std::string RegionKey() const;
     void ShapeToText();
 
@@ -135,6 +140,8 @@ private:
     bool needNewBitmap_ = true;
     // The region is rebuilt only when what it is cut from changes.
     std::string regionKey_;
+    // "Left" and "Top" as just loaded, until the window is sized and moved there.
+    std::optional<ScreenPoint> storedCorner_;
     bool dragging_ = false;
     bool soundLooping_ = false;
     bool timeChanged_ = false;

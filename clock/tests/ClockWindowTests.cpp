@@ -5,6 +5,7 @@
 
 #include "store/LocaleText.h"
 #include "clock/tests/ClockTestSupport.h"
+#include "framework/ModulePath.h"
 #include "store/EventStore.h"
 #include "store/OptionsStore.h"
 
@@ -153,6 +154,8 @@ TEST_F(ClockWindowTest, TooltipAsksForTheHoverText) {
 TEST_F(ClockWindowTest, CloseWritesEveryOptionAndEndSessionNone) {
     Start();
     RegDeleteTreeAt(kOptions);
+    SendMessageA(clock->hwnd(), WM_ENDSESSION, FALSE, 0);  // the log-off was cancelled
+    EXPECT_TRUE(IsWindow(clock->hwnd()));
     SendMessageA(clock->hwnd(), WM_ENDSESSION, TRUE, 0);
     EXPECT_FALSE(IsWindow(clock->hwnd()));
     EXPECT_TRUE(RegValueNames(kOptions).empty());
@@ -177,6 +180,24 @@ TEST_F(ClockWindowTest, RunValueIsRepointedButNeverCreated) {
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, sizeof self);
     EXPECT_EQ(value, self);
+}
+
+namespace {
+// What a program in a folder of MAX_PATH characters or more gets for its own path.
+std::string NoProgramPath() { return std::string(); }
+}  // namespace
+
+TEST_F(ClockWindowTest, WithoutItsOwnPathTheClockKeepsTheRunValueAndStartsNoSibling) {
+    const ProgramPathSource previous = SetProgramPathSource(NoProgramPath);
+    RecordingSystem system;
+    RegWriteString(reg::kRunKey, "zmrClock", "C:\\Old Place\\TembraClock.exe");
+    Start();
+    std::string value;
+    EXPECT_TRUE(RegReadString(reg::kRunKey, "zmrClock", &value));
+    EXPECT_EQ(value, "C:\\Old Place\\TembraClock.exe");
+    for (UINT command : {1u, 14u, 18u, 16u}) clock->RunCommand(command);
+    EXPECT_EQ(system.calls, std::vector<std::string>{"start|control.exe|timedate.cpl|"});
+    SetProgramPathSource(previous);
 }
 
 TEST(LocaleTexts, FollowTheUsersRegionalSettings) {
