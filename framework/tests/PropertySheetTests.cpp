@@ -72,12 +72,20 @@ public:
     }
 
 protected:
+    // The system finishes its start-up (and disables Apply) after OnInitialized: the script
+    // starts once a message posted from there arrives.
     void OnInitialized() override {
         if (onInitialized) onInitialized(hwnd());
+        PostMessageA(hwnd(), kStarted, 0, 0);
+    }
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg != kStarted) return CPropertySheet::HandleMessage(msg, wParam, lParam);
         sheet_ = hwnd();
+        return 0;
     }
 
 private:
+    static constexpr UINT kStarted = WM_APP + 1;
     std::atomic<HWND> sheet_{nullptr};
 };
 
