@@ -3,9 +3,9 @@
 #pragma once
 #include <windows.h>
 
-namespace tembra {
+#include "store/SuiteContract.h"  // the class name and the settings program's messages
 
-constexpr const char* kClockClassName = "zmrClock";
+namespace tembra {
 
 enum : UINT {
     WM_CLOCK_TRAYNOTIFY = WM_USER + 2000,  // 3024: the notification-area icon's callback
@@ -13,8 +13,6 @@ enum : UINT {
     WM_ALERT_SETMODE = WM_USER + 2002,     // 3026: to an alert dialog; lParam 1 reminder mode
     WM_ALERT_SETTEXT = WM_USER + 2003,     // 3027: to an alert dialog; lParam the text
     WM_ALERT_CHOICE = WM_USER + 2004,      // 3028: from an alert dialog; lParam AlertChoiceRecord*
-    WM_CLOCK_RELOADOPTIONS = WM_USER + 2005,  // 3029: from the settings program
-    WM_CLOCK_RELOADEVENTS = WM_USER + 2006,   // 3030: from the settings program
 };
 
 constexpr UINT kClockTimerId = 0;

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "clock/ClockText.h"
-#include "clock/LocaleText.h"
+#include "store/LocaleText.h"
 #include "framework/ModulePath.h"
 #include "store/EventStore.h"
 #include "store/RegistryKey.h"

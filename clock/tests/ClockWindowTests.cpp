@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "clock/LocaleText.h"
+#include "store/LocaleText.h"
 #include "clock/tests/ClockTestSupport.h"
 #include "framework/ModulePath.h"
 #include "store/EventStore.h"
