@@ -16,6 +16,12 @@ void EventRecord::CopyFrom(const EventRecord& o) {
     Reminded = reminded;
 }
 
+int MonthlyDayIn(int storedDay, int year, int month) {
+    const int day = storedDay < 1 ? 1 : storedDay > 31 ? 31 : storedDay;
+    const int last = DaysInMonth(year, month);
+    return day > last ? last : day;
+}
+
 bool CanStillComeToday(const EventRecord& e, double now) {
     const int today = DayPart(now);
     const double timeOfDay = now - today;
@@ -32,7 +38,7 @@ bool CanStillComeToday(const EventRecord& e, double now) {
         case Weekly:
             return e.FreqDetail2 == weekday && notYetPast;
         case Monthly:
-            return e.FreqDetail3 == date.day && notYetPast;
+            return MonthlyDayIn(e.FreqDetail3, date.year, date.month) == date.day && notYetPast;
         default:
             return true;
     }

@@ -41,6 +41,10 @@ struct EventRecord {
 
 using EventList = std::vector<std::unique_ptr<EventRecord>>;
 
+// The day on which a monthly event for `storedDay` comes in the given month: the stored day
+// limited to 1..31, and in a shorter month its last day.
+int MonthlyDayIn(int storedDay, int year, int month);
+
 // Whether an enabled event can still come today at or after `now` (its time of day is not
 // yet past and today is one of its days). Frequencies we do not know are kept.
 bool CanStillComeToday(const EventRecord& event, double now);
