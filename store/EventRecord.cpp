@@ -40,7 +40,7 @@ bool CanStillComeToday(const EventRecord& e, double now) {
         case Monthly:
             return MonthlyDayIn(e.FreqDetail3, date.year, date.month) == date.day && notYetPast;
         default:
-            return true;
+            return false;
     }
 }
 

@@ -46,7 +46,7 @@ using EventList = std::vector<std::unique_ptr<EventRecord>>;
 int MonthlyDayIn(int storedDay, int year, int month);
 
 // Whether an enabled event can still come today at or after `now` (its time of day is not
-// yet past and today is one of its days). Frequencies we do not know are kept.
+// yet past and today is one of its days). An unknown frequency never comes.
 bool CanStillComeToday(const EventRecord& event, double now);
 
 // Whether a one-time event's moment lies before `now`.

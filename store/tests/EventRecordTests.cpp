@@ -69,7 +69,8 @@ TEST(EventRecord, OtherFrequencies) {
 
     EventRecord odd;
     odd.Frequency = 17;
-    EXPECT_TRUE(CanStillComeToday(odd, At(2026, 12, 9, 23, 0)));
+    odd.Time = TimeOfDay(23, 30);
+    EXPECT_FALSE(CanStillComeToday(odd, At(2026, 12, 9, 23, 0)));  // never due
 }
 
 TEST(EventRecord, MonthlyEventOnALateDayComesOnTheLastDayOfShorterMonths) {
