@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "store/ClockOptions.h"
@@ -28,8 +29,7 @@ std::string AlarmPath(DWORD index) { return std::string(reg::kClockKey) + "\\" +
 bool ParseAlarmIndex(const std::string& name, DWORD* index) {
     const size_t prefix = 5;  // "Alarm"
     if (name.size() <= prefix || name.size() > prefix + 10 ||
-        CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, name.c_str(), prefix, "Alarm", prefix) !=
-            CSTR_EQUAL)
+        _strnicmp(name.c_str(), "Alarm", prefix) != 0)
         return false;
     if (name[prefix] == '0' && name.size() > prefix + 1) return false;
     unsigned long long value = 0;
