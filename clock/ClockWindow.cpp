@@ -124,6 +124,9 @@ void ClockWindow::RelayToTooltip(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT ClockWindow::OnNotify(const NMHDR* header) {
+    // Only our own tooltip notifies us, from this thread. Anything sent from another thread
+    // or program carries an address that means nothing here.
+    if (InSendMessage()) return 0;
     if (header && header->code == TTN_NEEDTEXTA) {
         auto* info = const_cast<NMTTDISPINFOA*>(reinterpret_cast<const NMTTDISPINFOA*>(header));
         info->lpszText = const_cast<char*>(hoverText_.c_str());
