@@ -7,6 +7,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -20,8 +21,6 @@
 #include "store/OptionsStore.h"
 
 namespace tembra {
-
-struct AlertChoiceRecord;
 
 // Lets benchmarks and tests see each accepted tick without touching the window.
 class TickObserver {
@@ -79,7 +78,7 @@ private:
     std::string BuildClockTextInto() const;
     void BuildHoverText();
     void Repaint();
-    void PostEventDue(bool reminder, double eventId);
+    void PostEventDue(bool reminder, std::uint32_t listKey);
     void OnEventDueMessage(WPARAM wParam, LPARAM key);
     // OptionsLoadSteps
     void RemoveOldEvents(bool shutdownOnly) override;
@@ -116,16 +115,18 @@ private:
 
     // --- ClockEvents.cpp
     void ReloadDayList();
+    void ReloadDayListFrom(double from);
     void CheckEvents();
-    void EventDue(bool reminder, double id);
-    void AlertChoice(const AlertChoiceRecord& record);
+    void EventDue(bool reminder, std::uint32_t listKey);
+    void OnAlertChoiceMessage(WPARAM choice, LPARAM dialog);
+    void AlertChoice(HWND dialog, int choice);
     void Execute(const EventRecord& event);
     void StopLoopingSound();
     void PlayEventSound(const EventRecord& event, bool mayLoop);
-    void CloseReminderOf(double id);
+    void CloseReminderOf(std::uint32_t listKey);
     void ShowEventMessage(const EventRecord& event);
-    void AnswerDoNotRun(double id);
-    void AnswerRunNow(double id);
+    void AnswerDoNotRun(std::uint32_t listKey);
+    void AnswerRunNow(std::uint32_t listKey);
 
     // Window region of transparent mode; the window owns it once set, so it is not ours to
     // delete.
@@ -156,11 +157,14 @@ private:
     HWND tooltip_ = nullptr;
     MSG relay_{};
     EventList dayList_;
+    // The day the day list was loaded for, and the last ListKey given to one of its records.
+    int dayListDay_ = 0;
+    std::uint32_t lastListKey_ = 0;
     ClockOptions options_;
     HINSTANCE instance_ = nullptr;
 
-    // Event Ids posted with WM_CLOCK_EVENTDUE and not yet handled, by message key.
-    std::map<LPARAM, double> pendingDue_;
+    // ListKeys of the records posted with WM_CLOCK_EVENTDUE and not yet handled, by message key.
+    std::map<LPARAM, std::uint32_t> pendingDue_;
     unsigned long lastDueKey_ = 0;
 
     TickObserver* tickObserver_ = nullptr;

@@ -156,4 +156,24 @@ bool RegistryKey::DeleteTree(const std::string& name) {
     return true;
 }
 
+std::vector<std::string> RegistryKey::SubKeyNames() const {
+    std::vector<std::string> names;
+    DWORD count = 0, longest = 0;
+    if (!key_ || RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, &count, &longest, nullptr,
+                                  nullptr, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return names;
+    std::vector<char> name(longest + 2);
+    for (DWORD i = 0;; ++i) {
+        DWORD length = static_cast<DWORD>(name.size());
+        const LONG rc = RegEnumKeyExA(key_.get(), i, name.data(), &length, nullptr, nullptr,
+                                      nullptr, nullptr);
+        // A name longer than the key reported (added meanwhile) is passed over; any other
+        // failure, the end of the list included, ends the walk.
+        if (rc == ERROR_MORE_DATA) continue;
+        if (rc != ERROR_SUCCESS) break;
+        names.emplace_back(name.data(), length);
+    }
+    return names;
+}
+
 }  // namespace tembra

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "framework/Handles.h"
 
@@ -52,6 +53,8 @@ public:
 
     // Deletes the sub-key `name` of the open key with everything below it.
     bool DeleteTree(const std::string& name);
+    // Names of the open key's direct sub-keys, in the registry's order.
+    std::vector<std::string> SubKeyNames() const;
 
 private:
     // Size of a stored value, or false when it cannot be queried.
