@@ -50,8 +50,14 @@ TEST(AutoStart, UntickingRemovesAnyValueAndNoPathChangesNothing) {
     EXPECT_EQ(RunValue(), "<none>");
 }
 
-TEST(AutoStart, TheClockIsLookedForBesideThisProgram) {
+static std::string NoProgramPath() { return std::string(); }
+
+TEST(AutoStart, TheClockIsLookedForBesideThisProgramAndNotWithoutItsPath) {
     EXPECT_EQ(ClockPathBesideThisProgram(), DirectoryOf(ProgramPath()) + "\\TembraClock.exe");
+    ProgramPathSource previous = SetProgramPathSource(NoProgramPath);
+    const std::string withoutPath = ClockPathBesideThisProgram();  // not "\\TembraClock.exe"
+    SetProgramPathSource(previous);
+    EXPECT_EQ(withoutPath, "");
 }
 
 TEST(InternetTimeStore, OnlyTheSettingsPageCreatesTheKey) {
