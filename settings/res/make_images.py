@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws the settings program's images: the button bitmaps (ok.bmp 134, cancel.bmp 136,
 apply.bmp 137), the about picture (about.bmp 146), the sheet's icon (sheet.ico 148) and the
-hand cursor (hand.cur 132). Run once; the files are kept. All colours come from the standard
+hand cursor (hand.cur 132), and the events page's buttons (new.bmp 139, copy.bmp 140, edit.bmp 141). Run once; the files are kept. All colours come from the standard
 16-colour palette; the light grey face (192, 192, 192) is what LR_LOADMAP3DCOLORS maps to the
 system's face colour."""
 import math
@@ -10,7 +10,7 @@ import struct
 PALETTE = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
            (0, 128, 128), (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0),
            (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255)]
-BLACK, DARK_RED, DARK_GREEN, FACE, GREY, RED, GREEN, YELLOW, WHITE = 0, 1, 2, 7, 8, 9, 10, 11, 15
+BLACK, DARK_RED, DARK_GREEN, DARK_YELLOW, FACE, GREY, RED, GREEN, YELLOW, WHITE = 0, 1, 2, 3, 7, 8, 9, 10, 11, 15
 
 
 def segment_distance(px, py, ax, ay, bx, by):
@@ -186,9 +186,71 @@ def write_cursor(path):
         f.write(data + image)
 
 
+def sheet_of_paper(x, y, left, top, right, bottom):
+    """A white page with a black outline and a folded top-right corner, or None outside it."""
+    fold = 3
+    if not (left <= x <= right and top <= y <= bottom):
+        return None
+    if x - (right - fold) > y - top:
+        return None  # cut off by the fold
+    if x == left or y == bottom or x == right or y == top or x - (right - fold) == y - top:
+        return BLACK
+    return WHITE
+
+
+def new_event(x, y):
+    """A blank page with a yellow spark at its top-left corner."""
+    if (x in (2, 3) and 0 <= y <= 5 and y != 2 and y != 3) or (y in (2, 3) and 0 <= x <= 5):
+        return YELLOW if (x + y) % 2 else DARK_YELLOW
+    page = sheet_of_paper(x, y, 4, 2, 13, 15)
+    if page is None:
+        return FACE
+    if page == WHITE and 6 <= x <= 10 and y in (7, 9, 11):
+        return GREY  # lines of text
+    return page
+
+
+def copy_event(x, y):
+    """Two pages, the front one overlapping the one behind."""
+    front = sheet_of_paper(x, y, 6, 5, 14, 15)
+    if front is not None:
+        if front == WHITE and 8 <= x <= 12 and y in (9, 11, 13):
+            return GREY
+        return front
+    back = sheet_of_paper(x, y, 1, 0, 9, 10)
+    if back is None:
+        return FACE
+    if back == WHITE and 3 <= x <= 7 and y in (4, 6, 8):
+        return GREY
+    return back
+
+
+def edit_event(x, y):
+    """A page with a yellow pencil lying across it."""
+    # The pencil runs from its tip at (4, 13) up to (14, 3).
+    u, v = (x - 4) + (13 - y), (x - 4) - (13 - y)  # along and across the pencil
+    if abs(v) <= 2 and 0 <= u <= 20:
+        if u <= 2:
+            return BLACK  # the lead
+        if u <= 5:
+            return WHITE if abs(v) <= 1 else BLACK  # the sharpened wood
+        if u >= 18:
+            return RED  # the eraser
+        return BLACK if abs(v) == 2 else YELLOW if v <= 0 else DARK_YELLOW
+    page = sheet_of_paper(x, y, 1, 1, 11, 15)
+    if page is None:
+        return FACE
+    if page == WHITE and 3 <= x <= 8 and y in (5, 7, 9):
+        return GREY
+    return page
+
+
 write_bmp('ok.bmp', 16, 15, tick)
 write_bmp('cancel.bmp', 13, 15, cross)
 write_bmp('apply.bmp', 11, 14, return_arrow)
 write_bmp('about.bmp', 80, 80, alarm_clock(80, FACE))
 write_icon('sheet.ico', [32, 16])
 write_cursor('hand.cur')
+write_bmp('new.bmp', 16, 16, new_event)
+write_bmp('copy.bmp', 16, 16, copy_event)
+write_bmp('edit.bmp', 16, 16, edit_event)
