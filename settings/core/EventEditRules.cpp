@@ -71,7 +71,7 @@ bool PickerCanShowDay(int day) {
 }
 
 double EarliestPickerDate(int storedDay, double now) {
-    return PickerCanShowDay(storedDay) && storedDay < DayPart(now) ? static_cast<double>(storedDay)
+    return PickerCanShowDay(storedDay) && storedDay <= DayPart(now) ? static_cast<double>(storedDay)
                                                                    : now;
 }
 

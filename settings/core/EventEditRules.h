@@ -51,8 +51,8 @@ void TakeEditorValues(const EditorValues& values, EventRecord& record);
 
 // Whether the date picker can show a day (the Gregorian years 1753 to 9999).
 bool PickerCanShowDay(int day);
-// The earliest date the date picker offers: now, or the stored day when that lies before
-// today, so that editing a past one-time event keeps its date.
+// The earliest date the date picker offers: now, or the stored day (at its midnight) when
+// that is today or before, so that editing a past one-time event keeps its date.
 double EarliestPickerDate(int storedDay, double now);
 
 // The folder part of a path (code page 936): everything before its last backslash, with the
