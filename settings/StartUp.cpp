@@ -70,8 +70,7 @@ int RunSettingsProgram(HINSTANCE instance, const char* commandLine) {
         RunSheet(instance, kGeneralPageIndex);
         break;
     case kStartEventList:
-        // Until the events page joins the sheet, the list opens the sheet on its first page.
-        RunSheet(instance, kGeneralPageIndex);
+        RunSheet(instance, kEventsPageIndex);
         break;
     case kStartNewEvent:
         RunNewEvent(instance);
