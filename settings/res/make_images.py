@@ -3,9 +3,8 @@
 apply.bmp 137), the about picture (about.bmp 146), the sheet's icon (sheet.ico 148), the
 event editor's browse icon (browse.ico 144), the hand cursor (hand.cur 132) and the events
 page's buttons (new.bmp 139, copy.bmp 140, edit.bmp 141). Run once; the files are kept. All
-colours come from the standard
-16-colour palette; the light grey face (192, 192, 192) is what LR_LOADMAP3DCOLORS maps to the
-system's face colour."""
+colours come from the standard 16-colour palette; the light grey face (192, 192, 192) is what
+LR_LOADMAP3DCOLORS maps to the system's face colour."""
 import math
 import struct
 
