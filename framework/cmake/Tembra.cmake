@@ -9,8 +9,12 @@
 include(GoogleTest)
 
 option(TEMBRA_TESTS "Build the tests" ON)
+option(TEMBRA_WERROR "Fail the build on any warning of our own code" OFF)
 
 set(TEMBRA_WARNINGS -Wall -Wextra)
+if(TEMBRA_WERROR)
+  list(APPEND TEMBRA_WARNINGS -Werror)
+endif()
 # Sources are UTF-8; Chinese literals become code page 936 bytes for the ANSI API in both builds.
 set(TEMBRA_CHARSET -finput-charset=UTF-8 -fexec-charset=CP936)
 
