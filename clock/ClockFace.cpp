@@ -167,11 +167,18 @@ void ClockWindow::ReleaseFaceResources() {
     font_.reset();
 }
 
-void ClockWindow::PlaceWindow(int left, int top) {
-    const ScreenPoint p = PlaceOnScreens(left, top, Monitors());
+// How much of the window shows depends on its size, which the options being loaded may
+// change: the corner is only noted here and applied once the window is sized.
+void ClockWindow::PlaceWindow(int left, int top) { storedCorner_ = ScreenPoint{left, top}; }
+
+void ClockWindow::MoveToStoredCorner() {
+    if (!storedCorner_) return;
     RECT rc;
     GetWindowRect(hwnd_, &rc);
-    MoveWindow(hwnd_, p.x, p.y, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+    const WindowSize size{rc.right - rc.left, rc.bottom - rc.top};
+    const ScreenPoint p = PlaceOnScreens(storedCorner_->x, storedCorner_->y, size, Monitors());
+    storedCorner_.reset();
+    MoveWindow(hwnd_, p.x, p.y, size.width, size.height, TRUE);
 }
 
 void ClockWindow::OnDragStart(LPARAM lParam) {
@@ -192,8 +199,20 @@ void ClockWindow::OnDragMove() {
 
 void ClockWindow::OnDragEnd() {
     if (!dragging_) return;
-    dragging_ = false;
+    dragging_ = false;  // first: releasing the capture below comes back as OnCaptureLost
     ReleaseCapture();
+    StorePosition();
+}
+
+// A menu, a dialog or WM_CANCELMODE took the mouse away: the button-up will go elsewhere,
+// so the drag ends here, with the window where it was moved to.
+void ClockWindow::OnCaptureLost() {
+    if (!dragging_) return;
+    dragging_ = false;
+    StorePosition();
+}
+
+void ClockWindow::StorePosition() {
     RECT rc;
     GetWindowRect(hwnd_, &rc);
     WritePosition(rc.left, rc.top);

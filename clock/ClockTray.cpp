@@ -76,6 +76,8 @@ void ClockWindow::SetTrayMode(bool on, bool show) {
         NOTIFYICONDATAA data = IconData(hwnd_);
         Shell_NotifyIconA(NIM_DELETE, &data);
         trayIcon_.reset();
+        // A clock that started or was reloaded in tray mode was never put on top.
+        ApplyWindowStyles();
         SizeToText();
         if (show) ShowWindow(hwnd_, SW_SHOW);
         Repaint();
@@ -187,7 +189,7 @@ void ClockWindow::RunCommand(UINT command) {
             System().StartProgram(ProgramStart{"control.exe", "timedate.cpl", ""});
             break;
         case kCmdAbout: StartSettings("a"); break;
-        case kCmdInternetTime: StartSibling("Chronet.exe", ""); break;
+        case kCmdInternetTime: StartSibling(kInternetTimeProgram, ""); break;
         default: break;
     }
 }
@@ -205,11 +207,14 @@ void ClockWindow::ToggleFaceOption(bool& option, const char* name, bool rebuildT
     Repaint();
 }
 
-void ClockWindow::StartSettings(const char* parameter) { StartSibling("TCSets.exe", parameter); }
+void ClockWindow::StartSettings(const char* parameter) { StartSibling(kSettingsProgram, parameter); }
 
-// The other programs live beside the clock.
+// The other programs live beside the clock. Without the clock's own folder there is no
+// "beside": "\TCSets.exe" would name the root of the current drive.
 void ClockWindow::StartSibling(const char* exeName, const char* parameter) {
-    System().StartProgram(ProgramStart{DirectoryOf(programPath_) + "\\" + exeName, parameter, ""});
+    const std::string folder = DirectoryOf(programPath_);
+    if (folder.empty()) return;
+    System().StartProgram(ProgramStart{folder + "\\" + exeName, parameter, ""});
 }
 
 }  // namespace tembra

@@ -5,7 +5,8 @@
 #include <cmath>
 
 #include "clock/ClockText.h"
-#include "clock/LocaleText.h"
+#include "clock/Scheduler.h"
+#include "store/LocaleText.h"
 #include "framework/ModulePath.h"
 #include "store/EventStore.h"
 #include "store/RegistryKey.h"
@@ -54,7 +55,7 @@ LRESULT ClockWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_CLOSE: OnClose(); return 0;
         case WM_QUERYENDSESSION: return 1;
-        case WM_ENDSESSION: OnEndSession(); return 0;
+        case WM_ENDSESSION: OnEndSession(wParam != FALSE); return 0;
         case WM_TIMECHANGE: timeChanged_ = true; return 0;
         case WM_NOTIFY: return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
         case WM_TIMER: ClockTick(); return 0;
@@ -70,6 +71,9 @@ LRESULT ClockWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnDragEnd();
             RelayToTooltip(msg, wParam, lParam);
             return 0;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != hwnd_) OnCaptureLost();
+            return 0;
         case WM_RBUTTONDOWN: RelayToTooltip(msg, wParam, lParam); return 0;
         case WM_RBUTTONUP:
             relay_ = MSG{hwnd_, msg, wParam, lParam, 0, {0, 0}};
@@ -77,9 +81,7 @@ LRESULT ClockWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CLOCK_TRAYNOTIFY: OnTrayNotify(wParam, lParam); return 0;
         case WM_CLOCK_EVENTDUE: OnEventDueMessage(wParam, lParam); return 0;
-        case WM_ALERT_CHOICE:
-            if (lParam) AlertChoice(*reinterpret_cast<const AlertChoiceRecord*>(lParam));
-            return 0;
+        case WM_ALERT_CHOICE: OnAlertChoiceMessage(wParam, lParam); return 0;
         case WM_CLOCK_RELOADOPTIONS: ApplyOptions(); return 0;
         case WM_CLOCK_RELOADEVENTS: ReloadDayList(); return 0;
         default:
@@ -122,6 +124,9 @@ void ClockWindow::RelayToTooltip(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT ClockWindow::OnNotify(const NMHDR* header) {
+    // Only our own tooltip notifies us, from this thread. Anything sent from another thread
+    // or program carries an address that means nothing here.
+    if (InSendMessage()) return 0;
     if (header && header->code == TTN_NEEDTEXTA) {
         auto* info = const_cast<NMTTDISPINFOA*>(reinterpret_cast<const NMTTDISPINFOA*>(header));
         info->lpszText = const_cast<char*>(hoverText_.c_str());
@@ -132,13 +137,18 @@ LRESULT ClockWindow::OnNotify(const NMHDR* header) {
 void ClockWindow::ApplyOptions() {
     LoadOptions(options_, this);
     if (options_.TrayMode) {
+        MoveToStoredCorner();
         SetTrayMode(true, false);
         if (tooltip_) SendMessageA(tooltip_, TTM_ACTIVATE, FALSE, 0);
     } else {
         if (trayIcon_) SetTrayMode(false, false);
         SizeToText();
+        MoveToStoredCorner();
         BuildClockText();
         ShowWindow(hwnd_, SW_SHOW);
+        // Colours, frame, mode or date order may have changed while the size and the length
+        // of the text stayed: nothing above drew the new face.
+        Repaint();
         if (tooltip_) SendMessageA(tooltip_, TTM_ACTIVATE, TRUE, 0);
     }
 }
@@ -173,6 +183,9 @@ void ClockWindow::SetTopmost(bool on) {
 }
 
 void ClockWindow::FixAutoStartPath() {
+    // Without our own path there is nothing to point the value to: writing the empty text
+    // would end the auto-start.
+    if (programPath_.empty()) return;
     RegistryKey run;
     if (!run.Open(reg::kRunKey, false)) return;
     const std::string stored = run.ReadText(reg::kRunValue, "");
@@ -195,8 +208,10 @@ void ClockWindow::ClockTick() {
     const double now = CurrentDateValue();
     const bool later = std::llround(now * 86400.0) > std::llround(tickTime_ * 86400.0);
     if (!timeChanged_ && !later) return;
+    // A list of another day, or one loaded before the system time was changed, no longer
+    // tells what can still come today.
+    if (timeChanged_ || DayPart(now) != dayListDay_) ReloadDayListFrom(ReloadMoment(tickTime_, now));
     timeChanged_ = false;
-    if (DayPart(now) > DayPart(tickTime_)) ReloadDayList();
     tickTime_ = now;
     CheckEvents();
     const std::string before = clockText_;
@@ -234,20 +249,21 @@ void ClockWindow::Repaint() {
     UpdateWindow(hwnd_);
 }
 
-void ClockWindow::PostEventDue(bool reminder, double eventId) {
-    // The message carries a key to the Id kept here, so it identifies the event by value:
-    // a reload of the day list before it is handled cannot leave it pointing at freed memory.
+void ClockWindow::PostEventDue(bool reminder, std::uint32_t listKey) {
+    // The message carries a key to the record's ListKey kept here, so it names the record by
+    // value: a reload of the day list before it is handled cannot leave it pointing at freed
+    // memory. What it names is looked at again when it is handled.
     const LPARAM key = static_cast<LPARAM>(++lastDueKey_);
-    pendingDue_[key] = eventId;
+    pendingDue_[key] = listKey;
     PostMessageA(hwnd_, WM_CLOCK_EVENTDUE, reminder ? 1 : 0, key);
 }
 
 void ClockWindow::OnEventDueMessage(WPARAM wParam, LPARAM key) {
     auto it = pendingDue_.find(key);
     if (it == pendingDue_.end()) return;
-    const double eventId = it->second;
+    const std::uint32_t listKey = it->second;
     pendingDue_.erase(it);
-    EventDue(wParam == 1, eventId);
+    EventDue(wParam == 1, listKey);
 }
 
 void ClockWindow::OnClose() {
@@ -263,7 +279,9 @@ void ClockWindow::OnClose() {
     DestroyWindow(hwnd_);
 }
 
-void ClockWindow::OnEndSession() {
+void ClockWindow::OnEndSession(bool ending) {
+    // Another program refused the log-off: the session, and the clock, go on.
+    if (!ending) return;
     // The session ends: leave at once, without writing anything.
     DestroyWindow(hwnd_);
 }

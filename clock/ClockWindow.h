@@ -7,10 +7,13 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "clock/ClockMessages.h"
+#include "clock/Placement.h"
 #include "framework/Handles.h"
 #include "framework/Window.h"
 #include "store/ClockOptions.h"
@@ -18,8 +21,6 @@
 #include "store/OptionsStore.h"
 
 namespace tembra {
-
-struct AlertChoiceRecord;
 
 // Lets benchmarks and tests see each accepted tick without touching the window.
 class TickObserver {
@@ -63,7 +64,7 @@ private:
     // --- ClockWindow.cpp
     void OnCreate();
     void OnClose();
-    void OnEndSession();
+    void OnEndSession(bool ending);
     LRESULT OnNotify(const NMHDR* header);
     void CreateTooltip();
     void RelayToTooltip(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -77,7 +78,7 @@ private:
     std::string BuildClockTextInto() const;
     void BuildHoverText();
     void Repaint();
-    void PostEventDue(bool reminder, double eventId);
+    void PostEventDue(bool reminder, std::uint32_t listKey);
     void OnEventDueMessage(WPARAM wParam, LPARAM key);
     // OptionsLoadSteps
     void RemoveOldEvents(bool shutdownOnly) override;
@@ -91,9 +92,12 @@ private:
     void PaintOpaque(HDC dc);
     void PaintTransparent(HDC dc);
     void ReleaseFaceResources();
+    void MoveToStoredCorner();
     void OnDragStart(LPARAM lParam);
     void OnDragMove();
     void OnDragEnd();
+    void OnCaptureLost();
+    void StorePosition();
     std::string RegionKey() const;
     void ShapeToText();
 
@@ -111,16 +115,18 @@ private:
 
     // --- ClockEvents.cpp
     void ReloadDayList();
+    void ReloadDayListFrom(double from);
     void CheckEvents();
-    void EventDue(bool reminder, double id);
-    void AlertChoice(const AlertChoiceRecord& record);
+    void EventDue(bool reminder, std::uint32_t listKey);
+    void OnAlertChoiceMessage(WPARAM choice, LPARAM dialog);
+    void AlertChoice(HWND dialog, int choice);
     void Execute(const EventRecord& event);
     void StopLoopingSound();
     void PlayEventSound(const EventRecord& event, bool mayLoop);
-    void CloseReminderOf(double id);
+    void CloseReminderOf(std::uint32_t listKey);
     void ShowEventMessage(const EventRecord& event);
-    void AnswerDoNotRun(double id);
-    void AnswerRunNow(double id);
+    void AnswerDoNotRun(std::uint32_t listKey);
+    void AnswerRunNow(std::uint32_t listKey);
 
     // Window region of transparent mode; the window owns it once set, so it is not ours to
     // delete.
@@ -135,6 +141,8 @@ private:
     bool needNewBitmap_ = true;
     // The region is rebuilt only when what it is cut from changes.
     std::string regionKey_;
+    // "Left" and "Top" as just loaded, until the window is sized and moved there.
+    std::optional<ScreenPoint> storedCorner_;
     bool dragging_ = false;
     bool soundLooping_ = false;
     bool timeChanged_ = false;
@@ -149,11 +157,14 @@ private:
     HWND tooltip_ = nullptr;
     MSG relay_{};
     EventList dayList_;
+    // The day the day list was loaded for, and the last ListKey given to one of its records.
+    int dayListDay_ = 0;
+    std::uint32_t lastListKey_ = 0;
     ClockOptions options_;
     HINSTANCE instance_ = nullptr;
 
-    // Event Ids posted with WM_CLOCK_EVENTDUE and not yet handled, by message key.
-    std::map<LPARAM, double> pendingDue_;
+    // ListKeys of the records posted with WM_CLOCK_EVENTDUE and not yet handled, by message key.
+    std::map<LPARAM, std::uint32_t> pendingDue_;
     unsigned long lastDueKey_ = 0;
 
     TickObserver* tickObserver_ = nullptr;

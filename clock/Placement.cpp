@@ -7,6 +7,14 @@ namespace tembra {
 namespace {
 // Part of the window that must stay on screen along each axis.
 constexpr int kVisibleMargin = 5;
+
+// Whether a window spanning [start, start + length) shows at least the margin within
+// [low, high). In long long so that stored values near the int limits cannot overflow.
+bool EnoughVisible(int start, int length, int low, int high) {
+    const long long begin = start;
+    const long long end = begin + std::max(length, 0);
+    return begin + kVisibleMargin <= high && end - kVisibleMargin >= low;
+}
 }  // namespace
 
 ScreenRect VirtualScreen(const std::vector<ScreenRect>& monitors) {
@@ -21,12 +29,12 @@ ScreenRect VirtualScreen(const std::vector<ScreenRect>& monitors) {
     return box;
 }
 
-ScreenPoint PlaceOnScreens(int left, int top, const std::vector<ScreenRect>& monitors) {
+ScreenPoint PlaceOnScreens(int left, int top, WindowSize size,
+                           const std::vector<ScreenRect>& monitors) {
     if (monitors.empty()) return ScreenPoint{left, top};
     const ScreenRect screen = VirtualScreen(monitors);
-    // Compared in long long so that stored values near the int limits cannot overflow.
-    const int x = static_cast<long long>(left) + kVisibleMargin > screen.right ? 0 : left;
-    const int y = static_cast<long long>(top) + kVisibleMargin > screen.bottom ? 0 : top;
+    const int x = EnoughVisible(left, size.width, screen.left, screen.right) ? left : 0;
+    const int y = EnoughVisible(top, size.height, screen.top, screen.bottom) ? top : 0;
     return ScreenPoint{x, y};
 }
 

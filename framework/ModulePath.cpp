@@ -2,9 +2,21 @@
 
 namespace tembra {
 
+namespace {
+ProgramPathSource g_source = nullptr;
+}  // namespace
+
+ProgramPathSource SetProgramPathSource(ProgramPathSource source) {
+    ProgramPathSource previous = g_source;
+    g_source = source;
+    return previous;
+}
+
 std::string ProgramPath() {
+    if (g_source) return g_source();
     char buffer[MAX_PATH];
     DWORD n = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+    // A full buffer means a cut path (older systems do not even end it with a zero).
     if (n == 0 || n >= sizeof buffer) return std::string();
     return std::string(buffer, n);
 }

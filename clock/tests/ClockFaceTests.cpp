@@ -42,6 +42,8 @@ TEST_F(FaceTest, OpaqueWindowIsTheTextExtentPlusFourAndTransparentExactlyTheExte
     SIZE transparent = WindowSize();
     EXPECT_EQ(transparent.cx, extent.cx);
     EXPECT_EQ(transparent.cy, extent.cy);
+    // Shaped by the reload itself, not at the next change of the text.
+    EXPECT_TRUE(HasWindowRegion());
 }
 
 // --- opaque colours
@@ -63,24 +65,21 @@ TEST_F(FaceTest, OpaqueFaceFillsTheBackgroundAndFramesItInTheRuleColour) {
     EXPECT_EQ(PixelAt(clock->width() - 1, clock->height() - 1), kRed);
     EXPECT_EQ(PixelAt(1, 1), kGreen);  // the margin round the text
 
+    // A reload draws the new face itself, though neither the size nor the text changed.
     Set("UseFontColor", 0);
     SendMessageA(hwnd(), WM_CLOCK_RELOADOPTIONS, 0, 0);
-    Repaint();
     EXPECT_EQ(PixelAt(0, 0), kBlue);
 
     Set("Color2", 1);
     SendMessageA(hwnd(), WM_CLOCK_RELOADOPTIONS, 0, 0);
-    Repaint();
     EXPECT_EQ(PixelAt(0, 0), kMagenta);
 
     Set("UseFontColor", 1);
     SendMessageA(hwnd(), WM_CLOCK_RELOADOPTIONS, 0, 0);
-    Repaint();
     EXPECT_EQ(PixelAt(0, 0), kYellow);
 
     Set("Border", 0);
     SendMessageA(hwnd(), WM_CLOCK_RELOADOPTIONS, 0, 0);
-    Repaint();
     EXPECT_EQ(PixelAt(0, 0), kGreen);
     EXPECT_FALSE(HasWindowRegion());
 }
@@ -307,26 +306,37 @@ TEST(RegionFromBitmap, AllKeyGivesNoRegion) {
 
 // --- position and drag
 
-TEST_F(FaceTest, StoredPositionOffTheRightOrBottomFallsBackNegativeIsKept) {
+TEST_F(FaceTest, StoredPositionKeepsFivePixelsOnTheScreen) {
     // The headless screen is 1024 x 768.
     ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
-    Set("Left", 5000);
-    Set("Top", static_cast<DWORD>(-20));
+    // Judged by the size of the clock, not of the window it was created as (100 x 30).
+    Set("FontHeight", static_cast<DWORD>(-40));
+    Set("Left", static_cast<DWORD>(-150));
+    Set("Top", 5000);
     Start();
-    EXPECT_EQ(WindowRect().left, 0);
-    EXPECT_EQ(WindowRect().top, -20);
-
-    Set("Left", static_cast<DWORD>(-50));
-    Set("Top", 764);
-    SendMessageA(hwnd(), WM_CLOCK_RELOADOPTIONS, 0, 0);
-    EXPECT_EQ(WindowRect().left, -50);
+    EXPECT_EQ(WindowRect().left, -150);
     EXPECT_EQ(WindowRect().top, 0);
+    const int w = clock->width(), h = clock->height();
+    ASSERT_GT(w, 155);
 
-    Set("Left", 1019);
-    Set("Top", 763);
-    SendMessageA(hwnd(), WM_CLOCK_RELOADOPTIONS, 0, 0);
-    EXPECT_EQ(WindowRect().left, 1019);
-    EXPECT_EQ(WindowRect().top, 763);
+    auto placeAt = [&](int left, int top) {
+        Set("Left", static_cast<DWORD>(left));
+        Set("Top", static_cast<DWORD>(top));
+        SendMessageA(hwnd(), WM_CLOCK_RELOADOPTIONS, 0, 0);
+        return POINT{WindowRect().left, WindowRect().top};
+    };
+    POINT p = placeAt(5 - w, 5 - h);  // five pixels left on screen
+    EXPECT_EQ(p.x, 5 - w);
+    EXPECT_EQ(p.y, 5 - h);
+    p = placeAt(4 - w, 4 - h);
+    EXPECT_EQ(p.x, 0);
+    EXPECT_EQ(p.y, 0);
+    p = placeAt(1019, 763);
+    EXPECT_EQ(p.x, 1019);
+    EXPECT_EQ(p.y, 763);
+    p = placeAt(-3000, 1020);  // a monitor that has gone away
+    EXPECT_EQ(p.x, 0);
+    EXPECT_EQ(p.y, 0);
 }
 
 namespace {
@@ -375,4 +385,24 @@ TEST_F(FaceTest, NoMoveBlocksTheDragAndWritesNothing) {
     EXPECT_EQ(WindowRect().top, 100);
     EXPECT_NE(GetCapture(), hwnd());
     EXPECT_TRUE(StoredNames().empty());
+}
+
+TEST_F(FaceTest, ADragWhoseCaptureIsTakenEndsThere) {
+    Set("Left", 100);
+    Set("Top", 100);
+    Start();
+    SendMessageA(hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));
+    SetCursorPos(300, 200);
+    SendMessageA(hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, 5));
+    ASSERT_EQ(WindowRect().left, 290);
+    ForgetStoredOptions();
+    SendMessageA(hwnd(), WM_CANCELMODE, 0, 0);  // as a menu or a dialog coming up does
+    EXPECT_NE(GetCapture(), hwnd());
+    EXPECT_EQ(Stored("Left"), 290u);
+
+    // The button comes up elsewhere; passing over the clock later moves nothing.
+    SetCursorPos(500, 400);
+    SendMessageA(hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 5));
+    EXPECT_EQ(WindowRect().left, 290);
+    EXPECT_EQ(WindowRect().top, 195);
 }

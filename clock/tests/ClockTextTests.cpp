@@ -108,6 +108,7 @@ TEST(TickTiming, FiresShortlyAfterTheNextWholeSecond) {
     EXPECT_EQ(MillisecondsToNextTick(0), 1025u);
     EXPECT_EQ(MillisecondsToNextTick(990), 35u);
     EXPECT_EQ(MillisecondsToNextTick(999), 26u);
+    EXPECT_EQ(MillisecondsToNextTick(1000), 1025u);  // out of range: as at the whole second
     EXPECT_EQ(MillisecondsToNextTick(-5), 1025u);
     EXPECT_EQ(MillisecondsToNextTick(5000), 1025u);
 }

@@ -338,6 +338,18 @@ TEST_F(TrayTest, StartsInTrayModeAndLeavesItOnWhenClosed) {
     PumpMessages(10);
 }
 
+TEST_F(TrayTest, LeavingTrayModeKeepsTheClockOnTop) {
+    Set("TrayMode", 1);
+    Set("TopMost", 1);
+    Start();
+    SendMessageA(hwnd(), WM_CLOCK_TRAYNOTIFY, kTrayIconId, WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(IsWindowVisible(hwnd()));
+    EXPECT_TRUE(GetWindowLongA(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    clock->RunCommand(10);
+    clock->RunCommand(10);
+    EXPECT_TRUE(GetWindowLongA(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
 TEST_F(TrayTest, TaskbarCreatedOutsideTrayModeAddsNoIcon) {
     Start();
     SendMessageA(hwnd(), TaskbarCreatedMessage(), 0, 0);

@@ -10,6 +10,12 @@ const std::vector<ScreenRect> kOneScreen{{0, 0, 1024, 768}};
 const std::vector<ScreenRect> kRightOfPrimary{{0, 0, 1024, 768}, {1024, 100, 2304, 900}};
 // A second monitor to the left of (and above) the primary one.
 const std::vector<ScreenRect> kLeftOfPrimary{{0, 0, 1920, 1080}, {-1280, -200, 0, 824}};
+// An opaque clock showing "06.12.2026 14:05".
+constexpr WindowSize kClock{84, 24};
+
+ScreenPoint Place(int left, int top, const std::vector<ScreenRect>& monitors) {
+    return PlaceOnScreens(left, top, kClock, monitors);
+}
 
 void ExpectPlaced(ScreenPoint p, int x, int y) {
     EXPECT_EQ(p.x, x);
@@ -18,31 +24,36 @@ void ExpectPlaced(ScreenPoint p, int x, int y) {
 }  // namespace
 
 TEST(Placement, OneScreenOffRightOrBottomGoesBackToZero) {
-    ExpectPlaced(PlaceOnScreens(5000, 100, kOneScreen), 0, 100);
-    ExpectPlaced(PlaceOnScreens(100, 5000, kOneScreen), 100, 0);
-    ExpectPlaced(PlaceOnScreens(5000, 5000, kOneScreen), 0, 0);
+    ExpectPlaced(Place(5000, 100, kOneScreen), 0, 100);
+    ExpectPlaced(Place(100, 5000, kOneScreen), 100, 0);
+    ExpectPlaced(Place(5000, 5000, kOneScreen), 0, 0);
 }
 
 TEST(Placement, OneScreenFivePixelsMustRemain) {
-    ExpectPlaced(PlaceOnScreens(1019, 763, kOneScreen), 1019, 763);
-    ExpectPlaced(PlaceOnScreens(1020, 764, kOneScreen), 0, 0);
+    ExpectPlaced(Place(1019, 763, kOneScreen), 1019, 763);
+    ExpectPlaced(Place(1020, 764, kOneScreen), 0, 0);
 }
 
-TEST(Placement, NegativeValuesAreKept) {
-    ExpectPlaced(PlaceOnScreens(-50, -20, kOneScreen), -50, -20);
-    ExpectPlaced(PlaceOnScreens(-5000, 10, kOneScreen), -5000, 10);
+TEST(Placement, NegativeValuesAreKeptWhileFivePixelsShow) {
+    ExpectPlaced(Place(-50, -10, kOneScreen), -50, -10);
+    ExpectPlaced(Place(-79, -19, kOneScreen), -79, -19);
+    ExpectPlaced(Place(-80, -21, kOneScreen), 0, 0);
+    ExpectPlaced(Place(-3000, 10, kOneScreen), 0, 10);
+    ExpectPlaced(Place(10, -3000, kOneScreen), 10, 0);
 }
 
 TEST(Placement, ASecondMonitorToTheRightKeepsTheClockThere) {
-    ExpectPlaced(PlaceOnScreens(1500, 850, kRightOfPrimary), 1500, 850);
-    ExpectPlaced(PlaceOnScreens(2299, 895, kRightOfPrimary), 2299, 895);
-    ExpectPlaced(PlaceOnScreens(2300, 896, kRightOfPrimary), 0, 0);
+    ExpectPlaced(Place(1500, 850, kRightOfPrimary), 1500, 850);
+    ExpectPlaced(Place(2299, 895, kRightOfPrimary), 2299, 895);
+    ExpectPlaced(Place(2300, 896, kRightOfPrimary), 0, 0);
 }
 
 TEST(Placement, ASecondMonitorToTheLeftKeepsNegativeCoordinates) {
-    ExpectPlaced(PlaceOnScreens(-1000, -150, kLeftOfPrimary), -1000, -150);
-    ExpectPlaced(PlaceOnScreens(1900, 1070, kLeftOfPrimary), 1900, 1070);
-    ExpectPlaced(PlaceOnScreens(1916, 1076, kLeftOfPrimary), 0, 0);
+    ExpectPlaced(Place(-1000, -150, kLeftOfPrimary), -1000, -150);
+    ExpectPlaced(Place(-1359, -219, kLeftOfPrimary), -1359, -219);
+    ExpectPlaced(Place(-1360, -220, kLeftOfPrimary), 0, 0);
+    ExpectPlaced(Place(1900, 1070, kLeftOfPrimary), 1900, 1070);
+    ExpectPlaced(Place(1916, 1076, kLeftOfPrimary), 0, 0);
 }
 
 TEST(Placement, VirtualScreenIsTheBoxRoundAllMonitors) {
@@ -54,10 +65,11 @@ TEST(Placement, VirtualScreenIsTheBoxRoundAllMonitors) {
 }
 
 TEST(Placement, ExtremeValuesDoNotOverflow) {
-    ExpectPlaced(PlaceOnScreens(2147483647, 2147483646, kOneScreen), 0, 0);
-    ExpectPlaced(PlaceOnScreens(-2147483647 - 1, 0, kOneScreen), -2147483647 - 1, 0);
+    ExpectPlaced(Place(2147483647, 2147483646, kOneScreen), 0, 0);
+    ExpectPlaced(Place(-2147483647 - 1, -2147483647 - 1, kOneScreen), 0, 0);
+    ExpectPlaced(PlaceOnScreens(-10, 0, WindowSize{2147483647, 24}, kOneScreen), -10, 0);
 }
 
 TEST(Placement, WithoutMonitorsThePositionIsKept) {
-    ExpectPlaced(PlaceOnScreens(5000, 6000, {}), 5000, 6000);
+    ExpectPlaced(Place(5000, 6000, {}), 5000, 6000);
 }

@@ -64,7 +64,7 @@ TEST(PopupMenuModel, EachOptionChecksItsOwnItem) {
     }
 }
 
-TEST(PopupMenuModel, TransparentModeHasNoFrameItem) {
+TEST(PopupMenuModel, OnlyTransparentModeRemovesTheFrameItem) {
     MenuState s;
     s.transparent = true;
     s.border = true;
@@ -72,6 +72,16 @@ TEST(PopupMenuModel, TransparentModeHasNoFrameItem) {
     ASSERT_EQ(menu[0].items.size(), 8u);
     EXPECT_EQ(menu[0].items.back().id, static_cast<unsigned>(kCmdNoMove));
     EXPECT_TRUE(menu[0].items[2].checked);
+
+    // Opaque, the item is there whether the frame is on or off.
+    for (bool border : {true, false}) {
+        s.transparent = false;
+        s.border = border;
+        menu = BuildMenuModel(s);
+        ASSERT_EQ(menu[0].items.size(), 9u) << border;
+        EXPECT_EQ(menu[0].items.back().id, static_cast<unsigned>(kCmdBorder)) << border;
+        EXPECT_EQ(menu[0].items.back().checked, border);
+    }
 }
 
 TEST(PopupMenuModel, TrayModeHasNoSubmenuAndOffersToShowTheClock) {

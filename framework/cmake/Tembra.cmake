@@ -9,6 +9,7 @@
 include(GoogleTest)
 
 option(TEMBRA_TESTS "Build the tests" ON)
+option(TEMBRA_FUZZ "Build the libFuzzer programs (native, with clang)" OFF)
 option(TEMBRA_WERROR "Fail the build on any warning of our own code" OFF)
 
 set(TEMBRA_WARNINGS -Wall -Wextra)
@@ -16,7 +17,13 @@ if(TEMBRA_WERROR)
   list(APPEND TEMBRA_WARNINGS -Werror)
 endif()
 # Sources are UTF-8; Chinese literals become code page 936 bytes for the ANSI API in both builds.
-set(TEMBRA_CHARSET -finput-charset=UTF-8 -fexec-charset=CP936)
+# clang knows no other execution character set than UTF-8: the fuzz build keeps its literals
+# in UTF-8, which changes none of the parsing it exercises.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  set(TEMBRA_CHARSET -finput-charset=UTF-8)
+else()
+  set(TEMBRA_CHARSET -finput-charset=UTF-8 -fexec-charset=CP936)
+endif()
 
 if(WIN32)
   add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600 NOMINMAX
@@ -27,6 +34,10 @@ else()
   set(TEMBRA_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
   add_compile_options(${TEMBRA_SANITIZE})
   add_link_options(${TEMBRA_SANITIZE})
+  if(TEMBRA_FUZZ)
+    # Coverage feedback for libFuzzer in every library; its main only in the fuzz programs.
+    add_compile_options(-fsanitize=fuzzer-no-link)
+  endif()
 endif()
 
 function(tembra_target_defaults target)
@@ -130,4 +141,37 @@ function(tembra_program name)
     set_target_properties(${name} PROPERTIES OUTPUT_NAME ${P_OUTPUT_NAME})
   endif()
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+endfunction()
+
+# Fuzz targets of portable code: functions `void tembra::fuzz::NAME(const uint8_t*, size_t)`
+# in SOURCES, each with its kept corpus in tests/fuzz/corpus/NAME. Natively each corpus is
+# replayed by a test; with TEMBRA_FUZZ each target also gets a libFuzzer program fuzz_NAME.
+function(tembra_fuzz_targets library)
+  cmake_parse_arguments(F "" "" "SOURCES;LIBS;TARGETS" ${ARGN})
+  if(WIN32)
+    return()
+  endif()
+  add_library(${library} STATIC ${F_SOURCES} ${PROJECT_SOURCE_DIR}/framework/fuzz/CorpusReplay.cpp)
+  tembra_target_defaults(${library})
+  target_link_libraries(${library} PUBLIC ${F_LIBS})
+  foreach(target IN LISTS F_TARGETS)
+    set(corpus ${CMAKE_CURRENT_SOURCE_DIR}/tests/fuzz/corpus/${target})
+    if(TEMBRA_TESTS)
+      add_executable(fuzz_replay_${target} ${PROJECT_SOURCE_DIR}/framework/fuzz/CorpusReplayTest.cpp)
+      tembra_target_defaults(fuzz_replay_${target})
+      target_compile_definitions(fuzz_replay_${target} PRIVATE
+        TEMBRA_FUZZ_TARGET=${target} "TEMBRA_FUZZ_CORPUS=\"${corpus}\"")
+      target_link_libraries(fuzz_replay_${target} PRIVATE ${library} gtest_main)
+      add_test(NAME fuzz_corpus_${target} COMMAND fuzz_replay_${target})
+      set_tests_properties(fuzz_corpus_${target} PROPERTIES LABELS native)
+    endif()
+    if(TEMBRA_FUZZ)
+      add_executable(fuzz_${target} ${PROJECT_SOURCE_DIR}/framework/fuzz/LibFuzzerEntry.cpp)
+      tembra_target_defaults(fuzz_${target})
+      target_compile_definitions(fuzz_${target} PRIVATE TEMBRA_FUZZ_TARGET=${target})
+      target_link_libraries(fuzz_${target} PRIVATE ${library})
+      target_link_options(fuzz_${target} PRIVATE -fsanitize=fuzzer)
+      set_target_properties(fuzz_${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+    endif()
+  endforeach()
 endfunction()

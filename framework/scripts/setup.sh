@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs whatever the build, the tests and run.sh need on Debian 12, and only what is missing.
+# Further packages a script needs beyond those may be named as arguments.
 set -euo pipefail
 
 PACKAGES=(
@@ -9,6 +10,7 @@ PACKAGES=(
   cmake make g++ googletest
   xvfb x11-utils x11-apps x11-xserver-utils imagemagick xdotool openbox
   locales zip chrony faketime util-linux python3
+  "$@"
 )
 
 missing=()
