@@ -1,5 +1,6 @@
 #include "settings/EventEditDlg.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "framework/CommonDialogs.h"
@@ -153,13 +154,18 @@ void CTCEventEditDlg::ShowDate() {
 
 void CTCEventEditDlg::ShowTime() {
     // Only the time of day counts; today's date keeps the value inside the picker's range.
-    const double at = DayPart(CurrentDateValue()) + working_.Time;
-    SYSTEMTIME time = SystemTimeOf(at);
+    // A time within a second of midnight stays on its own day.
+    const long long seconds = std::clamp(SecondsOfDay(working_.Time), 0LL, 86399LL);
+    SYSTEMTIME time = SystemTimeOf(DayPart(CurrentDateValue()));
+    time.wHour = static_cast<WORD>(seconds / 3600);
+    time.wMinute = static_cast<WORD>(seconds / 60 % 60);
+    time.wSecond = static_cast<WORD>(seconds % 60);
     SendDlgItemMessageA(hwnd_, IDC_EVENT_TIME, DTM_SETSYSTEMTIME, GDT_VALID,
                         reinterpret_cast<LPARAM>(&time));
 }
 
 void CTCEventEditDlg::SetUpNumber(int editId, int spinId, int maxChars, long value) {
+    // The limit holds typing only: a stored value beyond it still shows, and OK clamps it.
     SendDlgItemMessageA(hwnd_, editId, EM_LIMITTEXT, maxChars, 0);
     SetItemNumber(hwnd_, editId, value);
     // No buddy, and always in the middle of 0..2: every click on either arrow is a step.
@@ -168,6 +174,7 @@ void CTCEventEditDlg::SetUpNumber(int editId, int spinId, int maxChars, long val
 }
 
 void CTCEventEditDlg::ShowTexts() {
+    // The limits hold typing only: the record's longer texts show whole and OK keeps them.
     for (int id : {IDC_EVENT_RUN, IDC_EVENT_PARAMS, IDC_EVENT_FOLDER})
         SendDlgItemMessageA(hwnd_, id, EM_LIMITTEXT, kMaxPathChars, 0);
     SetItemText(hwnd_, IDC_EVENT_SOUND, working_.WavFile);

@@ -1,5 +1,6 @@
 #include "store/EventRecord.h"
 
+#include <cmath>
 #include <set>
 
 namespace tembra {
@@ -84,10 +85,13 @@ double NextSecond(double value) {
 }  // namespace
 
 double UnusedEventId(double id, const EventList& events) {
-    std::set<double> used;
-    for (const auto& e : events) used.insert(e->Id);
+    // Compared by whole seconds: the same moment computed in two places may differ in its
+    // last bit (x87 arithmetic on 32-bit builds), yet it is the same Id to the user.
+    auto second = [](double value) { return std::llround(value * 86400.0); };
+    std::set<long long> used;
+    for (const auto& e : events) used.insert(second(e->Id));
     // Each step gives a later second, so this ends after at most one step per record.
-    while (used.count(id) != 0) id = NextSecond(id);
+    while (used.count(second(id)) != 0) id = NextSecond(id);
     return id;
 }
 

@@ -57,7 +57,7 @@ inline bool Checked(HWND page, int id) {
 }
 
 // A window of the clock's class on the calling thread that counts the reload requests it
-// receives. Tests using it hold the clock_process lock.
+// receives, of the options and of the events. Tests using it hold the clock_process lock.
 class StandInClock {
 public:
     StandInClock() {

@@ -114,7 +114,8 @@ TEST(EventRecord, UnusedIdMovesOnBySecondsPastEveryTakenOne) {
     };
     const double t = DateValueOf({2026, 12, 9, 7, 30, 58, 0});
     EXPECT_EQ(UnusedEventId(t, listOf({})), t);
-    EXPECT_EQ(UnusedEventId(t, listOf({t + 0.5 / 86400})), t);  // only an equal Id is taken
+    EXPECT_EQ(UnusedEventId(t, listOf({t + 0.6 / 86400})), t);  // another second
+    EXPECT_EQ(UnusedEventId(t, listOf({t + 1e-12})), DateValueOf({2026, 12, 9, 7, 30, 59, 0}));
     // Taken, and so is the next second: two seconds on, across the minute.
     EXPECT_EQ(UnusedEventId(t, listOf({DateValueOf({2026, 12, 9, 7, 30, 59, 0}), t})),
               DateValueOf({2026, 12, 9, 7, 31, 0, 0}));
