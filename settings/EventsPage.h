@@ -19,9 +19,8 @@ bool RunEventEditor(HWND owner, EventRecord& record);
 
 class CTCEventsDlg : public CTCPage {
 public:
+    // New, Copy and Edit go through `editor`: the real one, or one a test answers.
     explicit CTCEventsDlg(EventEditor editor = RunEventEditor);
-
-    const EventList& Events() const { return events_; }
 
 protected:
     BOOL OnInitDialog() override;
