@@ -10,12 +10,6 @@ constexpr const char* kFieldNames[kEventFieldCount] = {
     "Id",        "Name",        "Action",      "Run",         "RunParams",   "RunIn",
     "Remind",    "WavFile",     "LoopSound",   "SoundOnly",   "Time"};
 
-// A time of day outside [0, 1) cannot come from the settings program; keep what we can.
-double SaneTimeOfDay(double time) {
-    if (!std::isfinite(time)) return 0.0;
-    return time - std::floor(time);
-}
-
 std::int32_t Signed(const EventValues& values, int field, std::int32_t fallback) {
     return static_cast<std::int32_t>(NumberIn(values[field], static_cast<DWORD>(fallback)));
 }
