@@ -93,9 +93,9 @@ DWORD ReadSlots(Wanted wanted, Take take) {
         StoredSlot slot;
         slot.index = i;
         ReadEventValues(key, kTimeField, kTimeField + 1, slot.values);
-        auto e = std::make_unique<EventRecord>();
         if (slot.values[kTimeField]) {
             ReadEventValues(key, 0, kIdField, slot.values);
+            auto e = std::make_unique<EventRecord>();
             if (LoadSchedule(slot.values, DayPart(now), *e) && wanted(*e)) {
                 ReadEventValues(key, kIdField, kTimeField, slot.values);
                 slot.idStored = LoadDetails(slot.values, now, *e);
