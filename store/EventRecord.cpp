@@ -1,5 +1,7 @@
 #include "store/EventRecord.h"
 
+#include <cmath>
+
 namespace tembra {
 
 EventRecord EventRecord::NewAt(double now) {
@@ -25,6 +27,13 @@ bool SameStoredValues(const EventRecord& a, const EventRecord& b) {
            a.Time == b.Time && a.Frequency == b.Frequency && a.FreqDetail0 == b.FreqDetail0 &&
            a.FreqDetail1 == b.FreqDetail1 && a.FreqDetail2 == b.FreqDetail2 &&
            a.FreqDetail3 == b.FreqDetail3 && a.Remind == b.Remind;
+}
+
+double SaneTimeOfDay(double stored) {
+    if (!std::isfinite(stored)) return 0.0;
+    // Just below a whole day the difference rounds up to 1.0, a moment no day reaches.
+    const double fraction = stored - std::floor(stored);
+    return fraction < 1.0 ? fraction : 0.0;
 }
 
 int MonthlyDayIn(int storedDay, int year, int month) {
