@@ -62,4 +62,9 @@ bool CanStillComeToday(const EventRecord& event, double now);
 // Whether a one-time event's moment lies before `now`.
 bool IsPastOnce(const EventRecord& event, double now);
 
+// `id`, or the first whole second after it that no record of `events` has as its Id (to
+// the second). Ids name events in the store (the clock deletes a fired one-time event by
+// its Id), yet two records made within one second would share one.
+double UnusedEventId(double id, const EventList& events);
+
 }  // namespace tembra

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws the settings program's images: the button bitmaps (ok.bmp 134, cancel.bmp 136,
-apply.bmp 137), the about picture (about.bmp 146), the sheet's icon (sheet.ico 148) and the
-hand cursor (hand.cur 132). Run once; the files are kept. All colours come from the standard
+apply.bmp 137), the about picture (about.bmp 146), the sheet's icon (sheet.ico 148), the
+event editor's browse icon (browse.ico 144) and the hand cursor (hand.cur 132). Run once; the files are kept. All colours come from the standard
 16-colour palette; the light grey face (192, 192, 192) is what LR_LOADMAP3DCOLORS maps to the
 system's face colour."""
 import math
@@ -122,8 +122,8 @@ def mask_rows(width, height, transparent):
 TRANSPARENT = -1
 
 
-def icon_image(size):
-    draw = alarm_clock(size, TRANSPARENT)
+def icon_image(size, draw_for=None):
+    draw = (draw_for or (lambda s: alarm_clock(s, TRANSPARENT)))(size)
 
     def colour(x, y):
         p = draw(x, y)
@@ -133,8 +133,8 @@ def icon_image(size):
         mask_rows(size, size, lambda x, y: draw(x, y) == TRANSPARENT)
 
 
-def write_icon(path, sizes):
-    images = [icon_image(s) for s in sizes]
+def write_icon(path, sizes, draw_for=None):
+    images = [icon_image(s, draw_for) for s in sizes]
     data = struct.pack('<HHH', 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for size, image in zip(sizes, images):
@@ -142,6 +142,33 @@ def write_icon(path, sizes):
         offset += len(image)
     with open(path, 'wb') as f:
         f.write(data + b''.join(images))
+
+
+def open_folder(size):
+    """A yellow folder, open, on a transparent ground (the browse buttons, 16 x 15 shown)."""
+    def pixel(x, y):
+        if y < 3 or y > 13 or x > 14:
+            return TRANSPARENT
+        if y == 3:
+            return BLACK if 1 <= x <= 5 else TRANSPARENT  # the tab
+        if y == 4:
+            return BLACK if x in (0, 6) or 7 <= x <= 12 else (YELLOW if 1 <= x <= 5 else TRANSPARENT)
+        if y == 13:
+            return BLACK if x <= 12 else TRANSPARENT
+        if y == 7:
+            return BLACK if 3 <= x <= 14 else (YELLOW if 1 <= x <= 2 else BLACK if x == 0 else TRANSPARENT)
+        # Below the lid's edge the front leans right; above it the back shows.
+        if y > 7:
+            left = 3 - (y - 7) // 2
+            if x == 0 or x == left or x == 14 - (y - 7) // 2:
+                return BLACK
+            if left < x < 14 - (y - 7) // 2:
+                return YELLOW
+            return YELLOW if x < left else TRANSPARENT
+        if x == 0 or x == 13:
+            return BLACK
+        return YELLOW if x < 13 else TRANSPARENT
+    return pixel
 
 
 def hand(x, y):
@@ -191,4 +218,5 @@ write_bmp('cancel.bmp', 13, 15, cross)
 write_bmp('apply.bmp', 11, 14, return_arrow)
 write_bmp('about.bmp', 80, 80, alarm_clock(80, FACE))
 write_icon('sheet.ico', [32, 16])
+write_icon('browse.ico', [16], open_folder)
 write_cursor('hand.cur')
