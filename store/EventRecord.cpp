@@ -30,6 +30,13 @@ bool SameStoredValues(const EventRecord& a, const EventRecord& b) {
            a.FreqDetail3 == b.FreqDetail3 && a.Remind == b.Remind;
 }
 
+double SaneTimeOfDay(double stored) {
+    if (!std::isfinite(stored)) return 0.0;
+    // Just below a whole day the difference rounds up to 1.0, a moment no day reaches.
+    const double fraction = stored - std::floor(stored);
+    return fraction < 1.0 ? fraction : 0.0;
+}
+
 int MonthlyDayIn(int storedDay, int year, int month) {
     const int day = storedDay < 1 ? 1 : storedDay > 31 ? 31 : storedDay;
     const int last = DaysInMonth(year, month);

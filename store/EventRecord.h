@@ -47,6 +47,10 @@ using EventList = std::vector<std::unique_ptr<EventRecord>>;
 // Whether every stored field of the two records is equal, Id included.
 bool SameStoredValues(const EventRecord& a, const EventRecord& b);
 
+// The time of day a stored "Time" loads as: its fraction of a day (the settings program
+// writes nothing else), or midnight for a value that is no number.
+double SaneTimeOfDay(double stored);
+
 // The day on which a monthly event for `storedDay` comes in the given month: the stored day
 // limited to 1..31, and in a shorter month its last day.
 int MonthlyDayIn(int storedDay, int year, int month);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "store/EventRecord.h"
 
 using namespace tembra;
@@ -101,6 +103,14 @@ TEST(EventRecord, PastOnlyForOneTimeEventsBeforeNow) {
     EXPECT_FALSE(IsPastOnce(e, At(2026, 12, 8, 10, 0)));  // its own moment is not yet past
     e.Frequency = Weekly;
     EXPECT_FALSE(IsPastOnce(e, At(2026, 12, 9, 0, 0)));
+}
+
+TEST(EventRecord, AStoredTimeLoadsAsATimeOfDayBelowAWholeDay) {
+    EXPECT_EQ(SaneTimeOfDay(46365.75), 0.75);
+    EXPECT_EQ(SaneTimeOfDay(-0.25), 0.75);
+    // The difference rounds up to a whole day: midnight, not the end of the day.
+    EXPECT_EQ(SaneTimeOfDay(-1e-309), 0.0);
+    EXPECT_EQ(SaneTimeOfDay(std::numeric_limits<double>::infinity()), 0.0);
 }
 
 TEST(EventRecord, UnusedIdMovesOnBySecondsPastEveryTakenOne) {
