@@ -64,7 +64,18 @@ public:
         }, 15000);
         return found;
     }
-    static std::string Log(HWND window) { return WindowText(GetDlgItem(window, IDC_LOG)); }
+    // The log's text, asked of the edit itself (another program's edit keeps its text to
+    // itself: GetWindowText from outside does not see it).
+    static std::string Log(HWND window) {
+        std::string text(64 * 1024, '\0');
+        DWORD_PTR length = 0;
+        if (!SendMessageTimeoutA(GetDlgItem(window, IDC_LOG), WM_GETTEXT, text.size(),
+                                 reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG, 5000,
+                                 &length))
+            return "";
+        text.resize(length);
+        return text;
+    }
     ChildProcess& process() { return process_; }
 
 private:
