@@ -9,6 +9,7 @@
 #include "settings/DialogButtons.h"
 #include "settings/EventEditDlgRes.h"
 #include "settings/SettingsResources.h"
+#include "store/SystemTime.h"
 #include "store/TimeFormat.h"
 
 namespace tembra {
@@ -30,19 +31,6 @@ const int kDetailControls[] = {IDC_EVENT_DATE, IDC_EVENT_DAYS, IDC_EVENT_WEEKDAY
 // The run fields, enabled for the action "运行" only.
 const int kRunFields[] = {IDC_RUN_LABEL,  IDC_PARAMS_LABEL,  IDC_FOLDER_LABEL, IDC_EVENT_RUN,
                           IDC_EVENT_PARAMS, IDC_EVENT_FOLDER, IDC_BROWSE_RUN,  IDC_BROWSE_FOLDER};
-
-SYSTEMTIME SystemTimeOf(double value) {
-    const CivilTime t = CivilTimeOf(value);
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(t.year);
-    st.wMonth = static_cast<WORD>(t.month);
-    st.wDay = static_cast<WORD>(t.day);
-    st.wDayOfWeek = static_cast<WORD>(WeekdayOf(t.year, t.month, t.day) - 1);
-    st.wHour = static_cast<WORD>(t.hour);
-    st.wMinute = static_cast<WORD>(t.minute);
-    st.wSecond = static_cast<WORD>(t.second);
-    return st;
-}
 
 std::optional<SYSTEMTIME> PickerValue(HWND picker) {
     SYSTEMTIME st{};

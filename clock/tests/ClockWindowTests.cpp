@@ -141,20 +141,6 @@ TEST_F(ClockWindowTest, ReloadEventsMessageFillsTheDayList) {
     EXPECT_EQ(clock->dayList().size(), 1u);
 }
 
-namespace {
-
-std::atomic<int>& AccessViolations() {
-    static std::atomic<int> count{0};
-    return count;
-}
-
-LONG CALLBACK CountAccessViolation(EXCEPTION_POINTERS* info) {
-    if (info->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION) ++AccessViolations();
-    return EXCEPTION_CONTINUE_SEARCH;
-}
-
-}  // namespace
-
 TEST_F(ClockWindowTest, TooltipAsksForTheHoverText) {
     Start();
     time.AddSeconds(60);
@@ -168,8 +154,7 @@ TEST_F(ClockWindowTest, TooltipAsksForTheHoverText) {
 
     // Another program's notification is no address of ours. Wine (like 64-bit Windows) swallows
     // a fault in a message sent from another thread, so the fault itself is watched for.
-    AccessViolations().store(0);
-    PVOID watch = AddVectoredExceptionHandler(1, CountAccessViolation);
+    AccessViolationWatch watch;
     std::atomic<bool> sent{false};
     std::thread other([&sent, window = clock->hwnd()] {
         SendMessageA(window, WM_NOTIFY, 0, 1);
@@ -177,8 +162,7 @@ TEST_F(ClockWindowTest, TooltipAsksForTheHoverText) {
     });
     WaitUntil([&] { return sent.load(); }, 5000);
     other.join();
-    RemoveVectoredExceptionHandler(watch);
-    EXPECT_EQ(AccessViolations().load(), 0);
+    EXPECT_EQ(watch.count(), 0);
     EXPECT_TRUE(IsWindow(clock->hwnd()));
 }
 

@@ -2,6 +2,7 @@
 
 #include <shlwapi.h>
 
+#include <atomic>
 #include <cstdio>
 
 namespace tembra::test {
@@ -240,5 +241,27 @@ HWND WaitForProcessWindow(DWORD pid, const char* className, DWORD timeoutMs) {
 bool WaitForNoWindow(const char* className, DWORD timeoutMs) {
     return WaitUntil([&] { return FindWindowA(className, nullptr) == nullptr; }, timeoutMs);
 }
+
+namespace {
+
+std::atomic<int> g_accessViolations{0};
+
+LONG CALLBACK CountAccessViolation(EXCEPTION_POINTERS* info) {
+    if (info->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION) ++g_accessViolations;
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+}  // namespace
+
+AccessViolationWatch::AccessViolationWatch() {
+    g_accessViolations = 0;
+    handler_ = AddVectoredExceptionHandler(1, CountAccessViolation);
+}
+
+AccessViolationWatch::~AccessViolationWatch() {
+    if (handler_) RemoveVectoredExceptionHandler(handler_);
+}
+
+int AccessViolationWatch::count() const { return g_accessViolations; }
 
 }  // namespace tembra::test

@@ -98,4 +98,18 @@ std::string ItemText(HWND dialog, int id);
 // Dispatches this thread's pending messages for about `ms` milliseconds.
 void PumpMessages(DWORD ms);
 
+// Counts the access violations raised while it lives, also those that Wine (like 64-bit
+// Windows) swallows in a message sent from another thread, where no test would see them.
+class AccessViolationWatch {
+public:
+    AccessViolationWatch();
+    ~AccessViolationWatch();
+    AccessViolationWatch(const AccessViolationWatch&) = delete;
+    AccessViolationWatch& operator=(const AccessViolationWatch&) = delete;
+    int count() const;
+
+private:
+    PVOID handler_;
+};
+
 }  // namespace tembra::test

@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <atomic>
 #include <climits>
 #include <cstring>
 #include <string>
@@ -72,15 +71,6 @@ void ClickArrow(HWND editor, int spinId, bool up) {
 
 long SpinPosition(HWND editor, int spinId) {
     return static_cast<long>(SendDlgItemMessageA(editor, spinId, UDM_GETPOS32, 0, 0));
-}
-
-std::atomic<int>& AccessViolations() {
-    static std::atomic<int> count{0};
-    return count;
-}
-LONG CALLBACK CountAccessViolation(EXCEPTION_POINTERS* info) {
-    if (info->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION) ++AccessViolations();
-    return EXCEPTION_CONTINUE_SEARCH;
 }
 
 }  // namespace
@@ -412,8 +402,7 @@ TEST(EventEditor, ARecordNoEditorWroteOpensAndOkKeepsWhatNoControlChose) {
     record.Time = 0.99999999;  // a breath before midnight
     std::string details;
     bool anyChoice = true;
-    PVOID watch = AddVectoredExceptionHandler(1, CountAccessViolation);
-    AccessViolations() = 0;
+    AccessViolationWatch watch;
     const INT_PTR result = RunEditor(record, [&](HWND e) {
         details = VisibleDetails(e);
         anyChoice = false;
@@ -423,8 +412,7 @@ TEST(EventEditor, ARecordNoEditorWroteOpensAndOkKeepsWhatNoControlChose) {
         SendMessageA(e, WM_NOTIFY, IDC_REMIND_SPIN, 0x10);
         PostClick(e, IDOK);
     });
-    RemoveVectoredExceptionHandler(watch);
-    EXPECT_EQ(AccessViolations(), 0);
+    EXPECT_EQ(watch.count(), 0);
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(details, "00000");
     EXPECT_FALSE(anyChoice);

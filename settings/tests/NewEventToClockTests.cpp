@@ -14,6 +14,7 @@
 #include "settings/EventEditDlgRes.h"
 #include "store/EventStore.h"
 #include "store/SuiteContract.h"
+#include "store/SystemTime.h"
 
 using namespace tembra;
 using namespace tembra::test;
@@ -27,16 +28,7 @@ constexpr int kAlertClose = 2;
 constexpr int kSecondsAhead = 8;
 
 SYSTEMTIME SecondsFromNow(int seconds) {
-    const CivilTime t = CivilTimeOf(CurrentDateValue() + seconds / 86400.0);
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(t.year);
-    st.wMonth = static_cast<WORD>(t.month);
-    st.wDay = static_cast<WORD>(t.day);
-    st.wDayOfWeek = static_cast<WORD>(WeekdayOf(t.year, t.month, t.day) - 1);
-    st.wHour = static_cast<WORD>(t.hour);
-    st.wMinute = static_cast<WORD>(t.minute);
-    st.wSecond = static_cast<WORD>(t.second);
-    return st;
+    return SystemTimeOf(CurrentDateValue() + seconds / 86400.0);
 }
 
 class NewEventToClockTest : public ::testing::Test {
