@@ -12,6 +12,7 @@
 #include <string>
 
 #include "clock/ClockMessages.h"
+#include "clock/FaceShape.h"
 #include "clock/Placement.h"
 #include "framework/Handles.h"
 #include "framework/Window.h"
@@ -47,6 +48,8 @@ public:
     bool trayIconShown() const { return static_cast<bool>(trayIcon_); }
     // How often the window region has been cut from the face (transparent mode).
     unsigned regionBuildCount() const { return regionBuilds_; }
+    // The face's picture and the shape last cut from it (transparent mode).
+    const FaceShape& faceShape() const { return face_; }
 
     void SetTickObserver(TickObserver* observer) { tickObserver_ = observer; }
     // A plain 1000 ms timer instead of one re-armed for each whole second (for comparison).
@@ -79,6 +82,7 @@ private:
     std::string BuildClockTextInto() const;
     void BuildHoverText();
     void Repaint();
+    void ShowNewText();
     void PostEventDue(bool reminder, double eventId);
     void OnEventDueMessage(WPARAM wParam, LPARAM key);
     // OptionsLoadSteps
@@ -100,7 +104,9 @@ private:
     void OnCaptureLost();
     void StorePosition();
     std::string RegionKey() const;
-    void ShapeToText();
+    bool ShapeToText();
+    void ShowNewPixels(bool now);
+    void NoteTextColour(HRGN pixels);
 
     // --- ClockTray.cpp
     void SetTrayMode(bool on, bool show);
@@ -127,15 +133,18 @@ private:
     void AnswerDoNotRun(double id);
     void AnswerRunNow(double id);
 
-    // Window region of transparent mode; the window owns it once set, so it is not ours to
-    // delete.
-    HRGN region_ = nullptr;
+    // Transparent mode: the window has been given the face's shape (it owns that copy).
+    bool shaped_ = false;
     unsigned regionBuilds_ = 0;
     // Date-time of the last accepted tick.
     double tickTime_ = 0.0;
-    // Off-screen drawing of transparent mode.
-    UniqueBitmap offscreenBitmap_;
-    UniqueMemoryDc offscreenDc_;
+    // Off-screen drawing of transparent mode and the shape cut from it.
+    FaceShape face_;
+    // The window's pixels known to hold the text colour, whether its shape shows them now
+    // or not; none once the window may have lost them.
+    UniqueRegion textColourPixels_;
+    // Set while a paint the clock asked for runs.
+    bool ownPaint_ = false;
     UniqueFont font_;
     bool needNewBitmap_ = true;
     // The region is rebuilt only when what it is cut from changes.

@@ -1,6 +1,7 @@
 #include "clock/RegionRuns.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace tembra {
 
@@ -29,9 +30,49 @@ KeyRange::KeyRange(std::uint32_t key, std::uint32_t tolerance) {
     }
 }
 
+namespace {
+
+bool SamePixel(const std::uint8_t* a, const std::uint8_t* b, int x) {
+    return std::memcmp(a + 4 * x, b + 4 * x, 4) == 0;
+}
+
+}  // namespace
+
+ColumnSpan ChangedColumns(const PixelImage& before, const PixelImage& after) {
+    const int width = after.width;
+    if (before.width != width || before.height != after.height) return ColumnSpan{0, width};
+    const std::size_t stride = static_cast<std::size_t>(width) * 4;
+    int first = width, last = 0;
+    for (int row = 0; row < after.height; ++row) {
+        const std::uint8_t* a = before.bits + stride * static_cast<std::size_t>(row);
+        const std::uint8_t* b = after.bits + stride * static_cast<std::size_t>(row);
+        // Only columns outside the span found so far can widen it.
+        for (int x = 0; x < first; ++x)
+            if (!SamePixel(a, b, x)) {
+                first = x;
+                break;
+            }
+        for (int x = width - 1; x >= std::max(last, first); --x)
+            if (!SamePixel(a, b, x)) {
+                last = x + 1;
+                break;
+            }
+    }
+    return ColumnSpan{first, last};
+}
+
 std::size_t WalkNonKeyRuns(const PixelImage& image, std::uint32_t key, std::uint32_t tolerance,
                            int xOffset, int yOffset,
                            const std::function<void(const RunCollection&)>& flush) {
+    return WalkNonKeyRuns(image, ColumnSpan{0, image.width}, key, tolerance, xOffset, yOffset,
+                          flush);
+}
+
+std::size_t WalkNonKeyRuns(const PixelImage& image, ColumnSpan columns, std::uint32_t key,
+                           std::uint32_t tolerance, int xOffset, int yOffset,
+                           const std::function<void(const RunCollection&)>& flush) {
+    const int begin = std::max(columns.first, 0);
+    const int end = std::min(columns.last, image.width);
     const KeyRange range(key, tolerance);
     // 32-bit rows are always a multiple of four bytes: no padding.
     const std::size_t stride = static_cast<std::size_t>(image.width) * 4;
@@ -40,11 +81,11 @@ std::size_t WalkNonKeyRuns(const PixelImage& image, std::uint32_t key, std::uint
     for (int y = 0; y < image.height; ++y) {
         // Bottom-up storage: the top row of the picture is the last one in memory.
         const std::uint8_t* row = image.bits + stride * static_cast<std::size_t>(image.height - 1 - y);
-        int x = 0;
-        while (x < image.width) {
-            while (x < image.width && range.Matches(row + 4 * x)) ++x;
+        int x = begin;
+        while (x < end) {
+            while (x < end && range.Matches(row + 4 * x)) ++x;
             const int x0 = x;
-            while (x < image.width && !range.Matches(row + 4 * x)) ++x;
+            while (x < end && !range.Matches(row + 4 * x)) ++x;
             if (x == x0) continue;
             runs.Add(RunRect{x0 + xOffset, y + yOffset, x + xOffset, y + 1 + yOffset});
             ++total;
