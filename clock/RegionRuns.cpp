@@ -32,8 +32,34 @@ KeyRange::KeyRange(std::uint32_t key, std::uint32_t tolerance) {
 
 namespace {
 
-bool SamePixel(const std::uint8_t* a, const std::uint8_t* b, int x) {
-    return std::memcmp(a + 4 * x, b + 4 * x, 4) == 0;
+// Pixels compared at once before looking for the one that differs: most blocks match.
+constexpr int kBlockPixels = 16;
+
+bool Same(const std::uint8_t* a, const std::uint8_t* b, int x, int count) {
+    std::uint32_t difference = 0;
+    for (int i = x; i < x + count; ++i) {
+        std::uint32_t pa, pb;
+        std::memcpy(&pa, a + 4 * i, 4);
+        std::memcpy(&pb, b + 4 * i, 4);
+        difference |= pa ^ pb;
+    }
+    return difference == 0;
+}
+
+// The first column in [from, to) where the rows differ, or `to`.
+int FirstDifference(const std::uint8_t* a, const std::uint8_t* b, int from, int to) {
+    int x = from;
+    while (x + kBlockPixels <= to && Same(a, b, x, kBlockPixels)) x += kBlockPixels;
+    while (x < to && Same(a, b, x, 1)) ++x;
+    return x;
+}
+
+// The last column in [from, to) where the rows differ, or from - 1.
+int LastDifference(const std::uint8_t* a, const std::uint8_t* b, int from, int to) {
+    int x = to;
+    while (x - kBlockPixels >= from && Same(a, b, x - kBlockPixels, kBlockPixels)) x -= kBlockPixels;
+    while (x > from && Same(a, b, x - 1, 1)) --x;
+    return x - 1;
 }
 
 }  // namespace
@@ -47,16 +73,8 @@ ColumnSpan ChangedColumns(const PixelImage& before, const PixelImage& after) {
         const std::uint8_t* a = before.bits + stride * static_cast<std::size_t>(row);
         const std::uint8_t* b = after.bits + stride * static_cast<std::size_t>(row);
         // Only columns outside the span found so far can widen it.
-        for (int x = 0; x < first; ++x)
-            if (!SamePixel(a, b, x)) {
-                first = x;
-                break;
-            }
-        for (int x = width - 1; x >= std::max(last, first); --x)
-            if (!SamePixel(a, b, x)) {
-                last = x + 1;
-                break;
-            }
+        first = FirstDifference(a, b, 0, first);
+        if (first < width) last = std::max(last, LastDifference(a, b, std::max(last, first), width) + 1);
     }
     return ColumnSpan{first, last};
 }

@@ -1,7 +1,8 @@
 // Prints what the clock face costs (a benchmark, not a test):
 // - time to cut the window region from a large face (font height -96, date and seconds);
 // - CPU time per accepted tick, transparent with and without seconds against opaque, for
-//   the same large face, ticks driven one simulated second apart.
+//   the same large face, ticks driven one simulated second apart, each followed by the
+//   paints it asked for; and the transparent face with seconds at the default size.
 #include <windows.h>
 
 #include <cstdio>
@@ -18,6 +19,7 @@ using namespace tembra::test;
 namespace {
 
 constexpr int kLargeFont = -96;
+constexpr int kDefaultFont = -13;
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
 using bench::ThreadCpuSeconds;
@@ -65,11 +67,11 @@ void RegionBuild() {
            static_cast<unsigned long>(rects), runs);
 }
 
-void CpuPerTick(const char* label, bool transparent, bool seconds) {
+void CpuPerTick(const char* label, bool transparent, bool seconds, int font = kLargeFont) {
     ScopedRegistrySandbox sandbox;
     WriteOption("Transparent", transparent ? 1 : 0);
     WriteOption("Seconds", seconds ? 1 : 0);
-    WriteOption("FontHeight", static_cast<unsigned long>(kLargeFont));
+    WriteOption("FontHeight", static_cast<unsigned long>(font));
     WriteOption("FontColor", kRed);
     FakeClockTime time(CivilTime{2026, 12, 6, 14, 5, 0, 0});
     auto clock = StartClock();
@@ -101,5 +103,7 @@ int main() {
     CpuPerTick("transparent, seconds hidden:", true, false);
     CpuPerTick("opaque, seconds shown:", false, true);
     CpuPerTick("opaque, seconds hidden:", false, false);
+    CpuPerTick("transparent, seconds, default size:", true, true, kDefaultFont);
+    CpuPerTick("opaque, seconds, default size:", false, true, kDefaultFont);
     return 0;
 }
