@@ -22,6 +22,14 @@ if [[ -f $build/clock/clock_events_bench.exe ]]; then
   echo "== events"
   run "$build/clock/clock_events_bench.exe"
 fi
+if [[ -f $build/settings/settings_bench.exe ]]; then
+  echo "== settings program"
+  run "$build/settings/settings_bench.exe"
+fi
+if [[ -f $build/settings/settings_apply_bench.exe ]]; then
+  echo "== settings: Apply to the running clock"
+  run "$build/settings/settings_apply_bench.exe"
+fi
 if [[ -x nettime/bench/run-bench.sh ]]; then
   echo "== internet time"
   nettime/bench/run-bench.sh

@@ -1,6 +1,5 @@
 #include "clock/AlertDialog.h"
 
-#include "clock/AlertTable.h"
 #include "clock/ClockMessages.h"
 
 namespace tembra {
@@ -28,10 +27,8 @@ INT_PTR OnAlertCommand(HWND dialog, int id) {
         case IDC_ALERT_RUNNOW: choice = kAlertChoiceRunNow; break;
         default: return FALSE;
     }
-    AlertChoiceRecord record{dialog, static_cast<int>(GetWindowLongPtrA(dialog, GWLP_USERDATA)),
-                             choice};
-    SendMessageA(GetWindow(dialog, GW_OWNER), WM_ALERT_CHOICE, 0,
-                 reinterpret_cast<LPARAM>(&record));
+    SendMessageA(GetWindow(dialog, GW_OWNER), WM_ALERT_CHOICE, static_cast<WPARAM>(choice),
+                 reinterpret_cast<LPARAM>(dialog));
     DestroyWindow(dialog);
     return TRUE;
 }
@@ -45,9 +42,6 @@ INT_PTR CALLBACK AlertDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lP
         case WM_ALERT_SETMODE:
             SetAlertMode(dialog, lParam == 1);
             return TRUE;
-        case WM_ALERT_SETTEXT:
-            SetDlgItemTextA(dialog, IDC_ALERT_TEXT, reinterpret_cast<const char*>(lParam));
-            return TRUE;
         default:
             return FALSE;
     }
@@ -59,9 +53,18 @@ HWND CreateAlertDialog(HINSTANCE instance, HWND clock, const std::string& text, 
     HWND dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_ALERT), clock,
                                      AlertDialogProc, 0);
     if (!dialog) return nullptr;
-    SendMessageA(dialog, WM_ALERT_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SetDlgItemTextA(dialog, IDC_ALERT_TEXT, text.c_str());
     SendMessageA(dialog, WM_ALERT_SETMODE, 0, reminder ? 1 : 0);
     return dialog;
+}
+
+bool IsAlertDialogOf(HWND window, HWND clock) {
+    // Another program can name any window, but cannot make one on this thread.
+    if (!window || !IsWindow(window) ||
+        GetWindowThreadProcessId(window, nullptr) != GetWindowThreadProcessId(clock, nullptr))
+        return false;
+    return GetWindow(window, GW_OWNER) == clock &&
+           GetWindowLongPtrA(window, DWLP_DLGPROC) == reinterpret_cast<LONG_PTR>(AlertDialogProc);
 }
 
 }  // namespace tembra

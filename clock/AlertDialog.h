@@ -26,4 +26,8 @@ constexpr int kAlertChoiceRunNow = 2;
 // nullptr when it cannot be created.
 HWND CreateAlertDialog(HINSTANCE instance, HWND clock, const std::string& text, bool reminder);
 
+// Whether `window` is an alert dialog that `clock` owns. WM_ALERT_CHOICE names its dialog,
+// and any program can send that message with any value.
+bool IsAlertDialogOf(HWND window, HWND clock);
+
 }  // namespace tembra

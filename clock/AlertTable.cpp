@@ -10,9 +10,9 @@ const AlertEntry* AlertTable::FindDialog(HWND dialog) const {
     return nullptr;
 }
 
-HWND AlertTable::FirstDialogFor(double eventId) const {
+HWND AlertTable::FirstDialogFor(std::uint32_t eventKey) const {
     for (const auto& e : entries_)
-        if (e.eventId == eventId) return e.dialog;
+        if (e.eventKey == eventKey) return e.dialog;
     return nullptr;
 }
 

@@ -3,27 +3,23 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <vector>
 
 namespace tembra {
 
+// A reminder on screen and the day-list record it reminds of (its ListKey: Ids need not be
+// unique).
 struct AlertEntry {
     HWND dialog;
-    double eventId;
-};
-
-// What an alert dialog sends to the clock window (WM_ALERT_CHOICE) when it is answered.
-struct AlertChoiceRecord {
-    HWND dialog;
-    int mode;    // 1 reminder, 0 message
-    int choice;  // 0 close, 1 do not run, 2 run now
+    std::uint32_t eventKey;
 };
 
 class AlertTable {
 public:
-    void Add(HWND dialog, double eventId) { entries_.push_back({dialog, eventId}); }
+    void Add(HWND dialog, std::uint32_t eventKey) { entries_.push_back({dialog, eventKey}); }
     const AlertEntry* FindDialog(HWND dialog) const;
-    HWND FirstDialogFor(double eventId) const;
+    HWND FirstDialogFor(std::uint32_t eventKey) const;
     void RemoveDialog(HWND dialog);
     bool empty() const { return entries_.empty(); }
     size_t size() const { return entries_.size(); }

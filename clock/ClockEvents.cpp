@@ -14,11 +14,13 @@
 namespace tembra {
 namespace {
 
-EventList::iterator FindById(EventList& list, double id) {
+EventList::iterator FindByKey(EventList& list, std::uint32_t key) {
     for (auto it = list.begin(); it != list.end(); ++it)
-        if ((*it)->Id == id) return it;
+        if ((*it)->ListKey == key) return it;
     return list.end();
 }
+
+long long SecondOfDayNow() { return SecondsOfDay(TimePart(CurrentDateValue())); }
 
 void ShutDownForEvent() {
     OSVERSIONINFOA version{};
@@ -30,78 +32,99 @@ void ShutDownForEvent() {
 
 }  // namespace
 
-void ClockWindow::ReloadDayList() {
-    dayList_.clear();
-    LoadEvents(true, dayList_);
-    SortDayList(dayList_);
+void ClockWindow::ReloadDayList() { ReloadDayListFrom(CurrentDateValue()); }
+
+void ClockWindow::ReloadDayListFrom(double from) {
+    EventList fresh;
+    LoadEventsStillToCome(from, fresh);
+    SortDayList(fresh);
+    // A record loaded before keeps its key, so a post or an open reminder still finds it.
+    AssignListKeys(dayList_, fresh, &lastListKey_);
+    dayList_ = std::move(fresh);
+    dayListDay_ = DayPart(from);
     // A fresh record has not been reminded; one whose reminder is still open on screen has,
     // and must not get a second one because the settings program saved the list meanwhile.
     for (auto& e : dayList_)
-        if (Alerts().FirstDialogFor(e->Id)) e->Reminded = true;
+        if (Alerts().FirstDialogFor(e->ListKey)) e->Reminded = true;
 }
 
 void ClockWindow::CheckEvents() {
-    std::vector<double> pending;
+    std::vector<std::uint32_t> pending;
     for (const auto& entry : pendingDue_) pending.push_back(entry.second);
-    const long long now = SecondsOfDay(TimePart(CurrentDateValue()));
-    for (const DuePost& post : ScanDue(dayList_, now, pending)) PostEventDue(post.reminder, post.id);
+    for (const DuePost& post : ScanDue(dayList_, SecondOfDayNow(), pending))
+        PostEventDue(post.reminder, post.key);
 }
 
-void ClockWindow::EventDue(bool reminder, double id) {
-    auto it = FindById(dayList_, id);
+void ClockWindow::EventDue(bool reminder, std::uint32_t listKey) {
+    auto it = FindByKey(dayList_, listKey);
     if (it == dayList_.end()) return;  // reloaded away since it was posted
+    // Looked at once more: since the post the clock may have been set back, even to another
+    // day, or the message may not be ours.
+    if (DayPart(CurrentDateValue()) != dayListDay_ || !StillDue(**it, reminder, SecondOfDayNow()))
+        return;
     if (reminder) {
         (*it)->Reminded = true;  // set first: a reminder that cannot be shown is not tried again
         // A copy: creating a window may let a reload message through, which frees the record.
         const EventRecord event = **it;
         HWND dialog = CreateAlertDialog(instance_, hwnd_, event.Name, true);
         if (!dialog) return;
-        Alerts().Add(dialog, id);
+        Alerts().Add(dialog, listKey);
         PlayEventSound(event, true);
         return;
     }
     const EventRecord event = **it;
-    if (event.Frequency == Once) DeleteEventById(id);
+    if (event.Frequency == Once) DeleteStoredEvent(event);
     // A recurring event comes back with the next reload on one of its days.
     dayList_.erase(it);
     Execute(event);
 }
 
-void ClockWindow::AlertChoice(const AlertChoiceRecord& record) {
-    const AlertEntry* entry = Alerts().FindDialog(record.dialog);
+void ClockWindow::OnAlertChoiceMessage(WPARAM choice, LPARAM dialog) {
+    // Any program can send this message: only an answer from one of our own alert dialogs,
+    // with a choice we know, is taken.
+    HWND window = reinterpret_cast<HWND>(dialog);
+    if (!IsAlertDialogOf(window, hwnd_)) return;
+    if (choice != kAlertChoiceClose && choice != kAlertChoiceDoNotRun && choice != kAlertChoiceRunNow)
+        return;
+    AlertChoice(window, static_cast<int>(choice));
+}
+
+void ClockWindow::AlertChoice(HWND dialog, int choice) {
+    // Reminders are in the table, message dialogs are not.
+    const AlertEntry* entry = Alerts().FindDialog(dialog);
     // Any answer stops a looping sound, whichever dialog it belongs to.
     if (soundLooping_) StopLoopingSound();
-    if (!entry || record.mode != kAlertReminderMode) return;
-    const double id = entry->eventId;
-    Alerts().RemoveDialog(record.dialog);
-    if (record.choice == kAlertChoiceDoNotRun)
-        AnswerDoNotRun(id);
-    else if (record.choice == kAlertChoiceRunNow)
-        AnswerRunNow(id);
+    if (!entry) return;
+    const std::uint32_t key = entry->eventKey;
+    Alerts().RemoveDialog(dialog);
+    if (choice == kAlertChoiceDoNotRun)
+        AnswerDoNotRun(key);
+    else if (choice == kAlertChoiceRunNow)
+        AnswerRunNow(key);
     // Close: the event stays in the day list, reminded, and fires at its time.
 }
 
-void ClockWindow::AnswerDoNotRun(double id) {
-    auto it = FindById(dayList_, id);
+void ClockWindow::AnswerDoNotRun(std::uint32_t listKey) {
+    auto it = FindByKey(dayList_, listKey);
     if (it == dayList_.end()) return;
-    if ((*it)->Frequency == Once) DeleteEventById(id);
+    if ((*it)->Frequency == Once) DeleteStoredEvent(**it);
     dayList_.erase(it);
 }
 
-void ClockWindow::AnswerRunNow(double id) {
-    auto it = FindById(dayList_, id);
+void ClockWindow::AnswerRunNow(std::uint32_t listKey) {
+    auto it = FindByKey(dayList_, listKey);
     if (it == dayList_.end()) return;
     const EventRecord event = **it;
     // A recurring event stays and still fires at its time.
     if (event.Frequency == Once) {
         dayList_.erase(it);
-        DeleteEventById(id);
+        DeleteStoredEvent(event);
     }
     Execute(event);
 }
 
 void ClockWindow::Execute(const EventRecord& event) {
-    CloseReminderOf(event.Id);
+    CloseReminderOf(event.ListKey);
     switch (event.Action) {
         case ShowMessage:
             if (event.SoundOnly)
@@ -122,8 +145,8 @@ void ClockWindow::Execute(const EventRecord& event) {
     }
 }
 
-void ClockWindow::CloseReminderOf(double id) {
-    HWND dialog = Alerts().FirstDialogFor(id);
+void ClockWindow::CloseReminderOf(std::uint32_t listKey) {
+    HWND dialog = Alerts().FirstDialogFor(listKey);
     if (!dialog) return;
     // Closed here rather than through its own close command, which the dialog manager would
     // post and which would arrive after this event's sound has started: as an answer it would

@@ -3,18 +3,18 @@
 #pragma once
 #include <windows.h>
 
-namespace tembra {
+#include "store/SuiteContract.h"  // the class name and the settings program's messages
 
-constexpr const char* kClockClassName = "zmrClock";
+namespace tembra {
 
 enum : UINT {
     WM_CLOCK_TRAYNOTIFY = WM_USER + 2000,  // 3024: the notification-area icon's callback
-    WM_CLOCK_EVENTDUE = WM_USER + 2001,    // 3025: wParam 1 reminder / 0 due; lParam event key
+    WM_CLOCK_EVENTDUE = WM_USER + 2001,    // 3025: wParam 1 reminder / 0 due; lParam post key
     WM_ALERT_SETMODE = WM_USER + 2002,     // 3026: to an alert dialog; lParam 1 reminder mode
-    WM_ALERT_SETTEXT = WM_USER + 2003,     // 3027: to an alert dialog; lParam the text
-    WM_ALERT_CHOICE = WM_USER + 2004,      // 3028: from an alert dialog; lParam AlertChoiceRecord*
-    WM_CLOCK_RELOADOPTIONS = WM_USER + 2005,  // 3029: from the settings program
-    WM_CLOCK_RELOADEVENTS = WM_USER + 2006,   // 3030: from the settings program
+    // 3027 once carried the dialog's text as a pointer; any program can send a message, so
+    // none carries a pointer: the text is set by the dialog's creator.
+    WM_ALERT_CHOICE = WM_USER + 2004,      // 3028: from an alert dialog; wParam the choice,
+                                           // lParam the dialog
 };
 
 constexpr UINT kClockTimerId = 0;

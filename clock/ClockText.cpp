@@ -1,48 +1,11 @@
 #include "clock/ClockText.h"
 
-#include "store/TimeFormat.h"
-
 namespace tembra {
 namespace {
 // How long after the whole second the tick lands: late enough that a timer firing a few
 // milliseconds early still sees the new second, early enough that nobody notices.
 const unsigned kTickSlackMs = 25;
 }  // namespace
-
-std::string DatePattern(const ClockOptions& o) {
-    const std::string day = o.LeadingZero ? "%d/" : "%#d/";
-    const std::string month = o.LeadingZero ? "%m/" : "%#m/";
-    std::string pattern = (o.DateFormat == 0 ? day + month : month + day) + "%Y ";
-    if (o.DateSeparator != 1) {
-        const char separator = o.DateSeparator == 0 ? '.' : '-';
-        for (char& c : pattern)
-            if (c == '/') c = separator;
-    }
-    return pattern;
-}
-
-std::string TimePattern(const ClockOptions& o) {
-    std::string pattern;
-    if (o.LeadingZero)
-        pattern = o.TwelveHours ? "%I:%M" : "%H:%M";
-    else
-        pattern = o.TwelveHours ? "%#I:%M" : "%#H:%M";
-    if (o.Seconds) pattern += ":%S";
-    if (o.TwelveHours) pattern += " %p";
-    return pattern;
-}
-
-std::string BuildClockTextFor(const ClockOptions& o, const CivilTime& t, const LocaleTexts& locale) {
-    if (o.UseRegional && o.UseTimeRegional) return locale.DateAndTime(t);
-    std::string text;
-    if (o.Date) text = o.UseRegional ? locale.DateOnly(t) + " " : FormatTime(DatePattern(o), t);
-    text += o.UseTimeRegional ? locale.TimeOnly(t) : FormatTime(TimePattern(o), t);
-    return text;
-}
-
-std::string BuildHoverTextFor(const CivilTime& t) {
-    return FormatTime("Tembra Clock: %A, %d %B %Y, %H:%M", t);
-}
 
 unsigned MillisecondsToNextTick(int millisecond) {
     if (millisecond < 0 || millisecond > 999) millisecond = 0;

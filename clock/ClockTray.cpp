@@ -189,7 +189,7 @@ void ClockWindow::RunCommand(UINT command) {
             System().StartProgram(ProgramStart{"control.exe", "timedate.cpl", ""});
             break;
         case kCmdAbout: StartSettings("a"); break;
-        case kCmdInternetTime: StartSibling("Chronet.exe", ""); break;
+        case kCmdInternetTime: StartSibling(kInternetTimeProgram, ""); break;
         default: break;
     }
 }
@@ -207,7 +207,7 @@ void ClockWindow::ToggleFaceOption(bool& option, const char* name, bool rebuildT
     Repaint();
 }
 
-void ClockWindow::StartSettings(const char* parameter) { StartSibling("TCSets.exe", parameter); }
+void ClockWindow::StartSettings(const char* parameter) { StartSibling(kSettingsProgram, parameter); }
 
 // The other programs live beside the clock. Without the clock's own folder there is no
 // "beside": "\TCSets.exe" would name the root of the current drive.

@@ -5,7 +5,8 @@
 #include <cmath>
 
 #include "clock/ClockText.h"
-#include "clock/LocaleText.h"
+#include "clock/Scheduler.h"
+#include "store/LocaleText.h"
 #include "framework/ModulePath.h"
 #include "store/EventStore.h"
 #include "store/RegistryKey.h"
@@ -80,9 +81,7 @@ LRESULT ClockWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CLOCK_TRAYNOTIFY: OnTrayNotify(wParam, lParam); return 0;
         case WM_CLOCK_EVENTDUE: OnEventDueMessage(wParam, lParam); return 0;
-        case WM_ALERT_CHOICE:
-            if (lParam) AlertChoice(*reinterpret_cast<const AlertChoiceRecord*>(lParam));
-            return 0;
+        case WM_ALERT_CHOICE: OnAlertChoiceMessage(wParam, lParam); return 0;
         case WM_CLOCK_RELOADOPTIONS: ApplyOptions(); return 0;
         case WM_CLOCK_RELOADEVENTS: ReloadDayList(); return 0;
         default:
@@ -125,6 +124,9 @@ void ClockWindow::RelayToTooltip(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT ClockWindow::OnNotify(const NMHDR* header) {
+    // Only our own tooltip notifies us, from this thread. Anything sent from another thread
+    // or program carries an address that means nothing here.
+    if (InSendMessage()) return 0;
     if (header && header->code == TTN_NEEDTEXTA) {
         auto* info = const_cast<NMTTDISPINFOA*>(reinterpret_cast<const NMTTDISPINFOA*>(header));
         info->lpszText = const_cast<char*>(hoverText_.c_str());
@@ -206,8 +208,10 @@ void ClockWindow::ClockTick() {
     const double now = CurrentDateValue();
     const bool later = std::llround(now * 86400.0) > std::llround(tickTime_ * 86400.0);
     if (!timeChanged_ && !later) return;
+    // A list of another day, or one loaded before the system time was changed, no longer
+    // tells what can still come today.
+    if (timeChanged_ || DayPart(now) != dayListDay_) ReloadDayListFrom(ReloadMoment(tickTime_, now));
     timeChanged_ = false;
-    if (DayPart(now) > DayPart(tickTime_)) ReloadDayList();
     tickTime_ = now;
     CheckEvents();
     const std::string before = clockText_;
@@ -259,20 +263,21 @@ void ClockWindow::ShowNewText() {
     PaintOpaque(dc.get());
 }
 
-void ClockWindow::PostEventDue(bool reminder, double eventId) {
-    // The message carries a key to the Id kept here, so it identifies the event by value:
-    // a reload of the day list before it is handled cannot leave it pointing at freed memory.
+void ClockWindow::PostEventDue(bool reminder, std::uint32_t listKey) {
+    // The message carries a key to the record's ListKey kept here, so it names the record by
+    // value: a reload of the day list before it is handled cannot leave it pointing at freed
+    // memory. What it names is looked at again when it is handled.
     const LPARAM key = static_cast<LPARAM>(++lastDueKey_);
-    pendingDue_[key] = eventId;
+    pendingDue_[key] = listKey;
     PostMessageA(hwnd_, WM_CLOCK_EVENTDUE, reminder ? 1 : 0, key);
 }
 
 void ClockWindow::OnEventDueMessage(WPARAM wParam, LPARAM key) {
     auto it = pendingDue_.find(key);
     if (it == pendingDue_.end()) return;
-    const double eventId = it->second;
+    const std::uint32_t listKey = it->second;
     pendingDue_.erase(it);
-    EventDue(wParam == 1, eventId);
+    EventDue(wParam == 1, listKey);
 }
 
 void ClockWindow::OnClose() {

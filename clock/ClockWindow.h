@@ -7,6 +7,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -21,8 +22,6 @@
 #include "store/OptionsStore.h"
 
 namespace tembra {
-
-struct AlertChoiceRecord;
 
 // Lets benchmarks and tests see each accepted tick without touching the window.
 class TickObserver {
@@ -83,7 +82,7 @@ private:
     void BuildHoverText();
     void Repaint();
     void ShowNewText();
-    void PostEventDue(bool reminder, double eventId);
+    void PostEventDue(bool reminder, std::uint32_t listKey);
     void OnEventDueMessage(WPARAM wParam, LPARAM key);
     // OptionsLoadSteps
     void RemoveOldEvents(bool shutdownOnly) override;
@@ -122,16 +121,18 @@ private:
 
     // --- ClockEvents.cpp
     void ReloadDayList();
+    void ReloadDayListFrom(double from);
     void CheckEvents();
-    void EventDue(bool reminder, double id);
-    void AlertChoice(const AlertChoiceRecord& record);
+    void EventDue(bool reminder, std::uint32_t listKey);
+    void OnAlertChoiceMessage(WPARAM choice, LPARAM dialog);
+    void AlertChoice(HWND dialog, int choice);
     void Execute(const EventRecord& event);
     void StopLoopingSound();
     void PlayEventSound(const EventRecord& event, bool mayLoop);
-    void CloseReminderOf(double id);
+    void CloseReminderOf(std::uint32_t listKey);
     void ShowEventMessage(const EventRecord& event);
-    void AnswerDoNotRun(double id);
-    void AnswerRunNow(double id);
+    void AnswerDoNotRun(std::uint32_t listKey);
+    void AnswerRunNow(std::uint32_t listKey);
 
     // Transparent mode: the window has been given the face's shape (it owns that copy).
     bool shaped_ = false;
@@ -165,11 +166,14 @@ private:
     HWND tooltip_ = nullptr;
     MSG relay_{};
     EventList dayList_;
+    // The day the day list was loaded for, and the last ListKey given to one of its records.
+    int dayListDay_ = 0;
+    std::uint32_t lastListKey_ = 0;
     ClockOptions options_;
     HINSTANCE instance_ = nullptr;
 
-    // Event Ids posted with WM_CLOCK_EVENTDUE and not yet handled, by message key.
-    std::map<LPARAM, double> pendingDue_;
+    // ListKeys of the records posted with WM_CLOCK_EVENTDUE and not yet handled, by message key.
+    std::map<LPARAM, std::uint32_t> pendingDue_;
     unsigned long lastDueKey_ = 0;
 
     TickObserver* tickObserver_ = nullptr;

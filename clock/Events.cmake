@@ -17,15 +17,10 @@ target_sources(tembra_clock PRIVATE AlertDialog.cpp)
 
 # In-process windows of class zmrClock would make a real clock started by another test leave
 # at once (single instance), and they change the window order that the other in-process
-# clock tests check: these hold both locks. The helper takes one, so the second is added
-# by a script CTest runs after the discovered tests are known.
-tembra_win_test(clock_events_tests PERTEST LOCK clock_process
+# clock tests check: these hold both locks.
+tembra_win_test(clock_events_tests PERTEST LOCK clock_window clock_process
   SOURCES tests/ClockEventsTests.cpp TembraClock.rc
   LIBS tembra_clock)
-if(TEMBRA_TESTS)
-  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES
-    ${CMAKE_CURRENT_SOURCE_DIR}/tests/ClockEventsLocks.cmake)
-endif()
 
 # The real program, with its outside effects written to a file.
 tembra_win_test(clock_events_process_tests PERTEST LOCK clock_process TIMEOUT 90

@@ -2,6 +2,7 @@
 // at a given second, and the shutdown flags for a system version. No Win32 here, so all of
 // it is tested natively.
 #pragma once
+#include <cstdint>
 #include <vector>
 
 #include "store/EventRecord.h"
@@ -20,16 +21,32 @@ void SortDayList(EventList& list);
 
 struct DuePost {
     bool reminder;  // true: the reminder; false: the event itself
-    double id;
+    std::uint32_t key;  // the record's ListKey
 };
 
 // What one tick posts at `nowSecond` (second of the day). The scan stops at the first enabled
 // record whose attention moment lies ahead; a record whose reminder has been shown and whose
 // own time lies ahead is passed over, so it never holds back a later record whose time has
-// come. Disabled records are passed over; so are records named in `pending` (already posted,
-// not yet handled), so one moment is not posted twice.
+// come. Disabled records are passed over; so are records whose keys are in `pending`
+// (already posted, not yet handled), so one moment is not posted twice.
 std::vector<DuePost> ScanDue(const EventList& list, long long nowSecond,
-                             const std::vector<double>& pending = {});
+                             const std::vector<std::uint32_t>& pending = {});
+
+// Whether a post for `event` is still to be carried out at `nowSecond`: the record is
+// enabled and, for a reminder, not yet reminded and at or past its reminder moment, for
+// the event itself at or past its time. Between post and handling the clock may have been
+// set back or the record changed.
+bool StillDue(const EventRecord& event, bool reminder, long long nowSecond);
+
+// Gives each record of a freshly loaded list its ListKey: the key of a record of `previous`
+// with the same stored values (each taken once, in list order), so posts and open reminders
+// keep finding it, or else a new one counted on from `*lastKey`.
+void AssignListKeys(const EventList& previous, EventList& fresh, std::uint32_t* lastKey);
+
+// The moment from which a reload at the tick `now` counts events as still to come, when the
+// previous accepted tick was at `previousTick`: the second after that tick when the clock has
+// moved forward within its day, so what a jump passed over still fires; otherwise now.
+double ReloadMoment(double previousTick, double now);
 
 // ExitWindowsEx flags for an event shutdown: power off, forced; Windows 2000 and later
 // (NT major version 5 and up) force only applications that hang.

@@ -1,5 +1,7 @@
 #include "framework/Dialog.h"
 
+#include "framework/SubclassedWindow.h"
+
 namespace tembra {
 
 HWND CDialog::CreateModeless(HINSTANCE instance, int templateId, HWND owner) {
@@ -22,6 +24,8 @@ INT_PTR CALLBACK CDialog::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         self = reinterpret_cast<CDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
     }
     if (!self) return FALSE;
+    // A control object that draws itself answers its owner-draw request.
+    if (msg == WM_DRAWITEM && CSubclassedWindow::ReflectDrawItem(lParam)) return TRUE;
     INT_PTR result = self->HandleMessage(msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, DWLP_USER, 0);

@@ -45,23 +45,36 @@ int DayNumberOf(int year, int month, int day) {
                             kDaysFrom1970To1899_12_30);
 }
 
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int DaysInMonth(int year, int month) {
+    static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12) return 0;
+    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
 double DateValueOf(const CivilTime& t) {
-    double days = DayNumberOf(t.year, t.month, t.day);
-    double seconds = t.hour * 3600.0 + t.minute * 60.0 + t.second;
-    return days + seconds / 86400.0;
+    const double days = DayNumberOf(t.year, t.month, t.day);
+    const double timeOfDay = (t.hour * 3600.0 + t.minute * 60.0 + t.second) / 86400.0;
+    return days >= 0 ? days + timeOfDay : days - timeOfDay;
 }
 
 CivilTime CivilTimeOf(double dateValue) {
     CivilTime t;
     if (!std::isfinite(dateValue) || dateValue > 2958465.0 || dateValue < -657434.0)
         return t;  // outside 100-01-01 .. 9999-12-31: not a date
-    long long totalSeconds = std::llround(dateValue * 86400.0);
-    long long days = totalSeconds >= 0 ? totalSeconds / 86400 : -((-totalSeconds + 86399) / 86400);
-    long long rest = totalSeconds - days * 86400;
-    CivilFromDays(static_cast<long>(days + kDaysFrom1970To1899_12_30), &t.year, &t.month, &t.day);
-    t.hour = static_cast<int>(rest / 3600);
-    t.minute = static_cast<int>(rest / 60 % 60);
-    t.second = static_cast<int>(rest % 60);
+    // The truncated integer part is the day and the fraction's size the time of day, on
+    // both sides of day 0.
+    long long day = static_cast<long long>(dateValue);
+    long long seconds = std::llround(std::fabs(dateValue - static_cast<double>(day)) * 86400.0);
+    if (seconds == 86400) {  // rounded up to the next midnight
+        ++day;
+        seconds = 0;
+    }
+    CivilFromDays(static_cast<long>(day + kDaysFrom1970To1899_12_30), &t.year, &t.month, &t.day);
+    t.hour = static_cast<int>(seconds / 3600);
+    t.minute = static_cast<int>(seconds / 60 % 60);
+    t.second = static_cast<int>(seconds % 60);
     return t;
 }
 
@@ -74,7 +87,7 @@ int WeekdayOf(int year, int month, int day) {
 
 int DayPart(double dateValue) { return static_cast<int>(dateValue); }
 
-double TimePart(double dateValue) { return dateValue - static_cast<int>(dateValue); }
+double TimePart(double dateValue) { return std::fabs(dateValue - static_cast<int>(dateValue)); }
 
 long long SecondsOfDay(double timeOfDay) {
     if (!std::isfinite(timeOfDay) || std::fabs(timeOfDay) > 1e6) return 0;

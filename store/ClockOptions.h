@@ -9,29 +9,30 @@ namespace tembra {
 
 using ColorRef = std::uint32_t;  // 0x00BBGGRR
 
+// Every member starts at the default that applies when its value is missing, so a record
+// that could not be loaded shows what a fresh clock shows (never black on black).
 struct ClockOptions {
     ColorRef BackgroundColor = 0;
-    char FontName[32] = {};
+    char FontName[32] = "Arial";
     std::int32_t DateFormat = 0;
     std::int32_t DateSeparator = 0;
-    std::int32_t FontHeight = 0;
+    std::int32_t FontHeight = -13;
     FontStyles FontStyle;
-    ColorRef FontColor = 0;
-    ColorRef FontColor2 = 0;
+    ColorRef FontColor = 0xFFFFFF;
+    ColorRef FontColor2 = 0xFFFFFF;  // when missing: the value read for FontColor
     ColorRef BorderColor = 0;
     ColorRef BorderColor2 = 0;
-    // Flags. The values before the first load: only these five are set.
-    bool Transparent = true;
+    bool Transparent = false;
     bool TopMost = true;
     bool RemoveFromAltTab = true;
-    bool AutoStart = false;
+    bool AutoStart = false;  // the Run value, not the Options key
     bool Date = true;
     bool Seconds = false;
     bool NoMove = false;
     bool Color2 = false;
-    bool RemoveOldAlarms = false;
-    bool Border = false;
-    bool UseFontColor = false;
+    bool RemoveOldAlarms = true;
+    bool Border = true;
+    bool UseFontColor = true;
     bool LeadingZero = true;
     bool UseRegional = false;
     bool TwelveHours = false;

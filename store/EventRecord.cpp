@@ -12,8 +12,25 @@ EventRecord EventRecord::NewAt(double now) {
 
 void EventRecord::CopyFrom(const EventRecord& o) {
     const bool reminded = Reminded;
+    const std::uint32_t listKey = ListKey;
     *this = o;
     Reminded = reminded;
+    ListKey = listKey;
+}
+
+bool SameStoredValues(const EventRecord& a, const EventRecord& b) {
+    return a.Id == b.Id && a.Name == b.Name && a.Action == b.Action && a.Run == b.Run &&
+           a.RunParams == b.RunParams && a.RunIn == b.RunIn && a.WavFile == b.WavFile &&
+           a.Enabled == b.Enabled && a.LoopSound == b.LoopSound && a.SoundOnly == b.SoundOnly &&
+           a.Time == b.Time && a.Frequency == b.Frequency && a.FreqDetail0 == b.FreqDetail0 &&
+           a.FreqDetail1 == b.FreqDetail1 && a.FreqDetail2 == b.FreqDetail2 &&
+           a.FreqDetail3 == b.FreqDetail3 && a.Remind == b.Remind;
+}
+
+int MonthlyDayIn(int storedDay, int year, int month) {
+    const int day = storedDay < 1 ? 1 : storedDay > 31 ? 31 : storedDay;
+    const int last = DaysInMonth(year, month);
+    return day > last ? last : day;
 }
 
 bool CanStillComeToday(const EventRecord& e, double now) {
@@ -32,9 +49,9 @@ bool CanStillComeToday(const EventRecord& e, double now) {
         case Weekly:
             return e.FreqDetail2 == weekday && notYetPast;
         case Monthly:
-            return e.FreqDetail3 == date.day && notYetPast;
+            return MonthlyDayIn(e.FreqDetail3, date.year, date.month) == date.day && notYetPast;
         default:
-            return true;
+            return false;
     }
 }
 

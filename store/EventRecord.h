@@ -34,15 +34,25 @@ struct EventRecord {
     std::int32_t FreqDetail2 = 1;    // Weekly: weekday 1 (Sunday) to 7
     std::int32_t FreqDetail3 = 1;    // Monthly: day of the month
     std::int32_t Remind = 0;         // seconds before Time
+    // Tells apart the records of one loaded list, whose Ids need not be unique (two events
+    // copied within one second share one). Given by the list's owner; never stored.
+    std::uint32_t ListKey = 0;
 
-    // Copies every stored field, Id included; Reminded stays as it is.
+    // Copies every stored field, Id included; Reminded and ListKey stay as they are.
     void CopyFrom(const EventRecord& other);
 };
 
 using EventList = std::vector<std::unique_ptr<EventRecord>>;
 
+// Whether every stored field of the two records is equal, Id included.
+bool SameStoredValues(const EventRecord& a, const EventRecord& b);
+
+// The day on which a monthly event for `storedDay` comes in the given month: the stored day
+// limited to 1..31, and in a shorter month its last day.
+int MonthlyDayIn(int storedDay, int year, int month);
+
 // Whether an enabled event can still come today at or after `now` (its time of day is not
-// yet past and today is one of its days). Frequencies we do not know are kept.
+// yet past and today is one of its days). An unknown frequency never comes.
 bool CanStillComeToday(const EventRecord& event, double now);
 
 // Whether a one-time event's moment lies before `now`.

@@ -38,16 +38,22 @@ bool RegistryKey::HasValue(const char* name) const {
     return ValueSize(name, &size);
 }
 
-DWORD RegistryKey::ReadNumber(const char* name, DWORD fallback) const {
+bool RegistryKey::TryReadNumber(const char* name, DWORD* value) const {
     // One call: a value longer than the buffer answers ERROR_MORE_DATA and reads as missing;
     // a shorter one leaves the rest of the zeroed buffer as it is.
-    if (!key_) return fallback;
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    if (RegQueryValueExA(key_.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value),
+    if (!key_) return false;
+    DWORD bytes = 0;
+    DWORD size = sizeof bytes;
+    if (RegQueryValueExA(key_.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(&bytes),
                          &size) != ERROR_SUCCESS)
-        return fallback;
-    return value;
+        return false;
+    *value = bytes;
+    return true;
+}
+
+DWORD RegistryKey::ReadNumber(const char* name, DWORD fallback) const {
+    DWORD value = fallback;
+    return TryReadNumber(name, &value) ? value : fallback;
 }
 
 std::string RegistryKey::ReadText(const char* name, const std::string& fallback) const {
@@ -148,6 +154,26 @@ bool RegistryKey::DeleteTree(const std::string& name) {
     child.Close();
     RegDeleteKeyA(key_.get(), name.c_str());
     return true;
+}
+
+std::vector<std::string> RegistryKey::SubKeyNames() const {
+    std::vector<std::string> names;
+    DWORD count = 0, longest = 0;
+    if (!key_ || RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, &count, &longest, nullptr,
+                                  nullptr, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return names;
+    std::vector<char> name(longest + 2);
+    for (DWORD i = 0;; ++i) {
+        DWORD length = static_cast<DWORD>(name.size());
+        const LONG rc = RegEnumKeyExA(key_.get(), i, name.data(), &length, nullptr, nullptr,
+                                      nullptr, nullptr);
+        // A name longer than the key reported (added meanwhile) is passed over; any other
+        // failure, the end of the list included, ends the walk.
+        if (rc == ERROR_MORE_DATA) continue;
+        if (rc != ERROR_SUCCESS) break;
+        names.emplace_back(name.data(), length);
+    }
+    return names;
 }
 
 }  // namespace tembra

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "framework/Handles.h"
 
@@ -29,6 +30,8 @@ public:
     // The stored value, or `fallback` when it is missing or longer than 4 bytes. A shorter
     // value of any type gives its bytes followed by zeros.
     DWORD ReadNumber(const char* name, DWORD fallback) const;
+    // Like ReadNumber, but tells whether there was a number to read.
+    bool TryReadNumber(const char* name, DWORD* value) const;
     // The stored text up to its first zero byte, or `fallback` when the value is missing or
     // holds no bytes at all.
     std::string ReadText(const char* name, const std::string& fallback) const;
@@ -50,6 +53,8 @@ public:
 
     // Deletes the sub-key `name` of the open key with everything below it.
     bool DeleteTree(const std::string& name);
+    // Names of the open key's direct sub-keys, in the registry's order.
+    std::vector<std::string> SubKeyNames() const;
 
 private:
     // Size of a stored value, or false when it cannot be queried.

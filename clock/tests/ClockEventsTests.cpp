@@ -110,6 +110,11 @@ protected:
         for (const auto& e : clock->dayList()) names.push_back(e->Name);
         return names;
     }
+    std::uint32_t KeyOf(const std::string& name) const {
+        for (const auto& e : clock->dayList())
+            if (e->Name == name) return e->ListKey;
+        return 0;
+    }
     HWND OnlyDialog(const char* title) {
         auto found = Dialogs(title);
         return found.size() == 1 ? found[0] : nullptr;
@@ -326,8 +331,8 @@ TEST_F(ClockEventsTest, EscapeAnswersOnlyItsOwnReminder) {
     auto reminders = Dialogs(kReminderTitle);
     ASSERT_EQ(reminders.size(), 2u);
     ASSERT_EQ(Alerts().size(), 2u);
-    HWND first = Alerts().FirstDialogFor(a.Id);
-    HWND second = Alerts().FirstDialogFor(b.Id);
+    HWND first = Alerts().FirstDialogFor(KeyOf("甲"));
+    HWND second = Alerts().FirstDialogFor(KeyOf("乙"));
     ASSERT_TRUE(first && second);
 
     // Escape typed in the first reminder, wherever the focus is now.
@@ -336,7 +341,7 @@ TEST_F(ClockEventsTest, EscapeAnswersOnlyItsOwnReminder) {
     EXPECT_FALSE(IsWindow(first));
     EXPECT_TRUE(IsWindow(second));
     ASSERT_EQ(Alerts().size(), 1u);
-    EXPECT_EQ(Alerts().FirstDialogFor(b.Id), second);
+    EXPECT_EQ(Alerts().FirstDialogFor(KeyOf("乙")), second);
     EXPECT_EQ(DayListNames(), (Strings{"甲", "乙"}));  // closing keeps both events
 
     PostMessageA(GetDlgItem(second, IDC_ALERT_DONOTRUN), WM_KEYDOWN, VK_ESCAPE, 0);
@@ -523,6 +528,108 @@ TEST_F(ClockEventsTest, AReloadWhileAReminderIsOpenDoesNotRemindAgain) {
     At(9, 58, 1);
     EXPECT_EQ(Dialogs(kReminderTitle).size(), 1u);
     EXPECT_EQ(system.calls, Strings{"beep"});
+}
+
+TEST_F(ClockEventsTest, EventsSharingAnIdAreEachTheirOwn) {
+    // Copied within one second: three records, one Id.
+    auto off = Event("关", 9, 0);
+    off.Frequency = Daily;
+    off.Enabled = false;
+    auto a = Event("甲", 10, 0);
+    a.Remind = 60;
+    auto b = a;
+    b.Name = "乙";
+    off.Id = a.Id;
+    for (auto* e : {&off, &a, &b}) AppendEvent(*e);
+    StartAt(9, 58, 0);
+    At(9, 59, 0);
+    At(9, 59, 1);
+    At(9, 59, 2);
+    EXPECT_EQ(Dialogs(kReminderTitle).size(), 2u);  // each reminded once
+    EXPECT_EQ(system.calls, (Strings{"beep", "beep"}));
+    HWND second = Alerts().FirstDialogFor(KeyOf("乙"));
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(ItemText(second, IDC_ALERT_TEXT), "乙");
+
+    Press(second, IDC_ALERT_DONOTRUN);
+    EXPECT_EQ(StoredNames(), (Strings{"关", "甲"}));
+    At(10, 0, 0);
+    HWND message = OnlyDialog(kMessageTitle);
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(ItemText(message, IDC_ALERT_TEXT), "甲");
+    EXPECT_EQ(StoredNames(), Strings{"关"});
+    EXPECT_EQ(DayListNames(), Strings{"关"});
+}
+
+TEST_F(ClockEventsTest, AClockSetBackOrForwardFiresByTheNewTime) {
+    auto tomorrow = Event("明天", 9, 0);
+    tomorrow.FreqDetail0 = DayNumberOf(2026, 12, 10);
+    auto nightly = Event("每晚", 23, 55);
+    nightly.Frequency = Daily;
+    AppendEvent(tomorrow);
+    AppendEvent(nightly);
+    StartAt(23, 0, 0);
+    At(0, 20, 0, 1);
+    EXPECT_EQ(DayListNames(), (Strings{"明天", "每晚"}));
+
+    time.Set(CivilTime{2026, 12, 9, 23, 50, 0, 0});
+    SendMessageA(clock->hwnd(), WM_TIMECHANGE, 0, 0);
+    At(23, 50, 0);
+    EXPECT_TRUE(Dialogs(kMessageTitle).empty());
+    EXPECT_EQ(StoredNames(), (Strings{"明天", "每晚"}));
+    EXPECT_EQ(DayListNames(), Strings{"每晚"});
+
+    time.Set(CivilTime{2026, 12, 9, 23, 58, 0, 0});
+    SendMessageA(clock->hwnd(), WM_TIMECHANGE, 0, 0);
+    At(23, 58, 0);
+    HWND message = OnlyDialog(kMessageTitle);
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(ItemText(message, IDC_ALERT_TEXT), "每晚");
+    Press(message, IDC_ALERT_CLOSE);
+
+    time.Set(CivilTime{2026, 12, 9, 23, 54, 0, 0});  // back within the day: 23:55 comes again
+    SendMessageA(clock->hwnd(), WM_TIMECHANGE, 0, 0);
+    At(23, 54, 0);
+    At(23, 55, 0);
+    EXPECT_EQ(Dialogs(kMessageTitle).size(), 1u);
+}
+
+TEST_F(ClockEventsTest, APostHandledAfterTheClockWasSetBackWaitsForItsTime) {
+    AppendEvent(Event("十点", 10, 0));
+    StartAt(9, 59, 0);
+    time.Set(CivilTime{2026, 12, 9, 10, 0, 0, 0});
+    Tick(*clock);  // posted, not yet handled
+    time.Set(CivilTime{2026, 12, 9, 9, 0, 0, 0});
+    SendMessageA(clock->hwnd(), WM_TIMECHANGE, 0, 0);
+    Pump();
+    EXPECT_TRUE(Dialogs(kMessageTitle).empty());
+    EXPECT_EQ(StoredNames(), Strings{"十点"});
+    At(10, 0, 0);
+    EXPECT_EQ(Dialogs(kMessageTitle).size(), 1u);
+}
+
+TEST_F(ClockEventsTest, AlertMessagesOtherProgramsCanSendAreNotTrusted) {
+    auto e = Event("提醒", 10, 0);
+    e.Remind = 60;
+    AppendEvent(e);
+    StartAt(9, 58, 0);
+    At(9, 59, 0);
+    HWND reminder = OnlyDialog(kReminderTitle);
+    ASSERT_NE(reminder, nullptr);
+    HWND window = clock->hwnd();
+    SendMessageA(window, WM_ALERT_CHOICE, 0, 1);
+    SendMessageA(window, WM_ALERT_CHOICE, kAlertChoiceDoNotRun, reinterpret_cast<LPARAM>(window));
+    SendMessageA(window, WM_ALERT_CHOICE, 7, reinterpret_cast<LPARAM>(reminder));
+    SendMessageA(reminder, WM_USER + 2003, 0, 1);  // once the text, as a pointer
+    SendMessageA(window, WM_CLOCK_EVENTDUE, 0, 12345);
+    Pump();
+    EXPECT_TRUE(IsWindow(reminder));
+    EXPECT_EQ(ItemText(reminder, IDC_ALERT_TEXT), "提醒");
+    EXPECT_EQ(Alerts().size(), 1u);
+    EXPECT_EQ(StoredNames(), Strings{"提醒"});
+
+    Press(reminder, IDC_ALERT_DONOTRUN);  // the dialog's own answer counts
+    EXPECT_TRUE(StoredNames().empty());
 }
 
 TEST_F(ClockEventsTest, MidnightEventFiresAtTheFirstSecondOfItsDay) {

@@ -379,11 +379,9 @@ public:
         thread_ = std::thread([this, keys] {
             HWND menu = nullptr;
             for (int i = 0; i < 250 && !menu; ++i) {
-                menu = FindWindowA("#32768", nullptr);
-                if (!menu || !IsWindowVisible(menu)) {
-                    menu = nullptr;
-                    Sleep(20);
-                }
+                // A shown menu of this process: another test's menu is none of ours.
+                menu = FindProcessWindow(GetCurrentProcessId(), "#32768", "");
+                if (!menu) Sleep(20);
             }
             seen_ = menu != nullptr;
             foreground_ = GetForegroundWindow();
@@ -447,5 +445,6 @@ TEST_F(RealStartTest, AMissingProgramFailsSilentlyWithoutAnErrorBox) {
     clock->RunCommand(18);
     EXPECT_LT(GetTickCount() - before, 5000u);
     EXPECT_TRUE(IsWindowVisible(hwnd()));
-    EXPECT_EQ(FindWindowA("#32770", nullptr), nullptr);  // no message box
+    // No message box of this process (another test's dialogs may be open meanwhile).
+    EXPECT_EQ(FindProcessWindow(GetCurrentProcessId(), "#32770", nullptr), nullptr);
 }

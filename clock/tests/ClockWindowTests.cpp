@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include <windows.h>
 #include <commctrl.h>
 
-#include "clock/LocaleText.h"
+#include "store/LocaleText.h"
 #include "clock/tests/ClockTestSupport.h"
 #include "framework/ModulePath.h"
 #include "store/EventStore.h"
@@ -139,6 +141,20 @@ TEST_F(ClockWindowTest, ReloadEventsMessageFillsTheDayList) {
     EXPECT_EQ(clock->dayList().size(), 1u);
 }
 
+namespace {
+
+std::atomic<int>& AccessViolations() {
+    static std::atomic<int> count{0};
+    return count;
+}
+
+LONG CALLBACK CountAccessViolation(EXCEPTION_POINTERS* info) {
+    if (info->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION) ++AccessViolations();
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+}  // namespace
+
 TEST_F(ClockWindowTest, TooltipAsksForTheHoverText) {
     Start();
     time.AddSeconds(60);
@@ -149,6 +165,21 @@ TEST_F(ClockWindowTest, TooltipAsksForTheHoverText) {
     SendMessageA(clock->hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
     ASSERT_NE(info.lpszText, nullptr);
     EXPECT_STREQ(info.lpszText, "Tembra Clock: 星期日, 06 十二月 2026, 14:06");
+
+    // Another program's notification is no address of ours. Wine (like 64-bit Windows) swallows
+    // a fault in a message sent from another thread, so the fault itself is watched for.
+    AccessViolations().store(0);
+    PVOID watch = AddVectoredExceptionHandler(1, CountAccessViolation);
+    std::atomic<bool> sent{false};
+    std::thread other([&sent, window = clock->hwnd()] {
+        SendMessageA(window, WM_NOTIFY, 0, 1);
+        sent = true;
+    });
+    WaitUntil([&] { return sent.load(); }, 5000);
+    other.join();
+    RemoveVectoredExceptionHandler(watch);
+    EXPECT_EQ(AccessViolations().load(), 0);
+    EXPECT_TRUE(IsWindow(clock->hwnd()));
 }
 
 TEST_F(ClockWindowTest, CloseWritesEveryOptionAndEndSessionNone) {

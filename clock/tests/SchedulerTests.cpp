@@ -12,10 +12,17 @@ double TimeOfDay(int h, int m, int s = 0) { return Sec(h, m, s) / 86400.0; }
 std::unique_ptr<EventRecord> Event(double id, double time, int remind = 0) {
     auto e = std::make_unique<EventRecord>();
     e->Id = id;
+    e->ListKey = static_cast<std::uint32_t>(id);
     e->Name = "event " + std::to_string(static_cast<int>(id));
     e->Time = time;
     e->Remind = remind;
     return e;
+}
+
+std::vector<std::uint32_t> Keys(const EventList& list) {
+    std::vector<std::uint32_t> keys;
+    for (const auto& e : list) keys.push_back(e->ListKey);
+    return keys;
 }
 
 std::vector<double> Ids(const EventList& list) {
@@ -27,7 +34,7 @@ std::vector<double> Ids(const EventList& list) {
 std::vector<std::string> Posts(const std::vector<DuePost>& posts) {
     std::vector<std::string> out;
     for (const auto& p : posts)
-        out.push_back((p.reminder ? "remind " : "due ") + std::to_string(static_cast<int>(p.id)));
+        out.push_back((p.reminder ? "remind " : "due ") + std::to_string(p.key));
     return out;
 }
 
@@ -133,7 +140,57 @@ TEST(Scheduler, PendingRecordsAreNotPostedAgain) {
     list.push_back(Event(1, TimeOfDay(9, 0)));
     list.push_back(Event(2, TimeOfDay(9, 0), 60));
     list.push_back(Event(3, TimeOfDay(9, 0)));
-    EXPECT_EQ(Posts(ScanDue(list, Sec(9, 0), {1.0, 2.0})), Strings{"due 3"});
+    EXPECT_EQ(Posts(ScanDue(list, Sec(9, 0), {1, 2})), Strings{"due 3"});
+}
+
+TEST(Scheduler, TwinsSharingAnIdArePostedByTheirOwnKeys) {
+    EventList list;
+    list.push_back(Event(7, TimeOfDay(9, 0), 60));
+    list.push_back(Event(7, TimeOfDay(9, 0), 60));
+    list[1]->ListKey = 8;
+    EXPECT_EQ(Posts(ScanDue(list, Sec(8, 59))), (Strings{"remind 7", "remind 8"}));
+    list[0]->Reminded = true;
+    EXPECT_EQ(Posts(ScanDue(list, Sec(8, 59), {8})), Strings{});
+}
+
+TEST(Scheduler, APostIsCarriedOutOnlyWhileItsMomentHasCome) {
+    auto e = Event(1, TimeOfDay(10, 0), 300);
+    EXPECT_TRUE(StillDue(*e, true, Sec(9, 55)));
+    EXPECT_FALSE(StillDue(*e, true, Sec(9, 54, 59)));  // the clock was set back
+    EXPECT_FALSE(StillDue(*e, false, Sec(9, 59, 59)));
+    EXPECT_TRUE(StillDue(*e, false, Sec(10, 0)));
+    e->Reminded = true;
+    EXPECT_FALSE(StillDue(*e, true, Sec(9, 56)));  // reminded already
+    e->Enabled = false;
+    EXPECT_FALSE(StillDue(*e, false, Sec(10, 0)));
+}
+
+TEST(Scheduler, AReloadKeepsTheKeysOfUnchangedRecordsOnly) {
+    EventList previous;
+    previous.push_back(Event(1, TimeOfDay(9, 0)));
+    previous.push_back(Event(1, TimeOfDay(9, 0)));
+    previous.push_back(Event(3, TimeOfDay(10, 0)));
+    std::uint32_t last = 0;
+    AssignListKeys({}, previous, &last);
+    EXPECT_EQ(Keys(previous), (std::vector<std::uint32_t>{1, 2, 3}));
+
+    EventList fresh;
+    fresh.push_back(Event(3, TimeOfDay(10, 0)));
+    fresh.push_back(Event(1, TimeOfDay(9, 0)));
+    fresh.push_back(Event(1, TimeOfDay(9, 30)));  // changed
+    fresh.push_back(Event(1, TimeOfDay(9, 0)));
+    AssignListKeys(previous, fresh, &last);
+    EXPECT_EQ(Keys(fresh), (std::vector<std::uint32_t>{3, 1, 4, 2}));
+}
+
+TEST(Scheduler, AReloadAfterTheClockMovedForwardCountsFromThePreviousTick) {
+    const double day = 46365;
+    const double second = 1 / 86400.0;
+    const double previous = day + TimeOfDay(9, 59, 58);
+    EXPECT_EQ(SecondsOfDay(TimePart(ReloadMoment(previous, day + TimeOfDay(10, 5)))), Sec(9, 59, 59));
+    EXPECT_EQ(ReloadMoment(previous, previous + second), previous + second);
+    EXPECT_EQ(ReloadMoment(previous, day + TimeOfDay(9, 0)), day + TimeOfDay(9, 0));  // set back
+    EXPECT_EQ(ReloadMoment(previous, day + 1.5), day + 1.5);  // another day
 }
 
 TEST(Scheduler, MidnightEventIsDueAtTheFirstSecondOfTheDay) {

@@ -10,7 +10,9 @@ set(dist_files)
 foreach(t ${TEMBRA_DIST_TARGETS})
   list(APPEND dist_files $<TARGET_FILE:${t}>)
 endforeach()
+# Made afresh each time, so that it holds only what ships.
 add_custom_target(dist ALL
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${TEMBRA_DIST_DIR}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${TEMBRA_DIST_DIR}
   COMMAND ${CMAKE_COMMAND} -E copy ${dist_files} ${PROJECT_SOURCE_DIR}/README.md ${TEMBRA_DIST_DIR}
   COMMAND ${CMAKE_COMMAND} -E chdir ${PROJECT_SOURCE_DIR} ${CMAKE_COMMAND} -E tar cf

@@ -10,8 +10,12 @@ include(GoogleTest)
 
 option(TEMBRA_TESTS "Build the tests" ON)
 option(TEMBRA_FUZZ "Build the libFuzzer programs (native, with clang)" OFF)
+option(TEMBRA_WERROR "Fail the build on any warning of our own code" OFF)
 
 set(TEMBRA_WARNINGS -Wall -Wextra)
+if(TEMBRA_WERROR)
+  list(APPEND TEMBRA_WARNINGS -Werror)
+endif()
 # Sources are UTF-8; Chinese literals become code page 936 bytes for the ANSI API in both builds.
 # clang knows no other execution character set than UTF-8: the fuzz build keeps its literals
 # in UTF-8, which changes none of the parsing it exercises.
@@ -61,8 +65,10 @@ endfunction()
 
 # A Win32 test run under Wine.
 #   X11     needs real pixels: runs in the prefix bound to the session's Xvfb display
-#   LOCK x  tests that share registry keys, windows or the mouse hold the named lock
+#   LOCK x  tests that share registry keys, windows or the mouse hold the named locks
 #   PERTEST one CTest test per GoogleTest case (otherwise one per executable)
+# tembra_check_test_locks() at the end of the top-level list file checks that every test
+# holds the locks it was declared with.
 function(tembra_win_test name)
   cmake_parse_arguments(T "X11;PERTEST" "TIMEOUT" "SOURCES;LIBS;LOCK" ${ARGN})
   if(NOT WIN32 OR NOT TEMBRA_TESTS)
@@ -80,16 +86,49 @@ function(tembra_win_test name)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
+  # Only single values go through PROPERTIES: gtest_discover_tests flattens a list there,
+  # keeping its first element and dropping every property after it.
   set(props ENVIRONMENT "TEMBRA_WINE_MODE=${mode}" LABELS ${labels} TIMEOUT ${T_TIMEOUT})
-  if(T_LOCK)
-    list(APPEND props RESOURCE_LOCK "${T_LOCK}")
-  endif()
   if(T_PERTEST)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES ${props})
   else()
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES ${props})
   endif()
+  if(T_LOCK)
+    string(REPLACE ";" "," lock_text "${T_LOCK}")
+    set_property(GLOBAL APPEND PROPERTY TEMBRA_TEST_LOCKS "${name}=${lock_text}")
+    if(T_PERTEST)
+      _tembra_lock_discovered_tests(${name} "${T_LOCK}")
+    else()
+      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${T_LOCK}")
+    endif()
+  endif()
+endfunction()
+
+# The discovered tests of `target` exist only when CTest runs; a script that CTest includes
+# after the discovery gives each of them the whole list of locks.
+function(_tembra_lock_discovered_tests target locks)
+  set(script ${CMAKE_CURRENT_BINARY_DIR}/${target}_locks.cmake)
+  file(WRITE ${script}
+    "foreach(test IN LISTS ${target}_TESTS)\n"
+    "  set_tests_properties(\"\${test}\" PROPERTIES RESOURCE_LOCK \"${locks}\")\n"
+    "endforeach()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
+endfunction()
+
+# A CTest test that fails when any test of a target declared with LOCK lacks one of its
+# locks, as CTest itself reports them (ctest --show-only=json-v1).
+function(tembra_check_test_locks)
+  if(NOT WIN32 OR NOT TEMBRA_TESTS)
+    return()
+  endif()
+  get_property(declared GLOBAL PROPERTY TEMBRA_TEST_LOCKS)  # target=lock,lock...
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  add_test(NAME tembra_test_locks
+    COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/framework/cmake/check-test-locks.py
+            ${CMAKE_CTEST_COMMAND} ${CMAKE_BINARY_DIR} ${declared})
+  set_tests_properties(tembra_test_locks PROPERTIES LABELS win)
 endfunction()
 
 # A Windows GUI program: a library holding its code, and a small entry point.

@@ -48,10 +48,13 @@ NtpReply ParseReply(const uint8_t* data, size_t length) {
 
 ReplyCheck CheckReply(const NtpReply& reply, NtpTimestamp sentTransmit) {
     if (reply.length < kNtpHeaderSize) return ReplyCheck::TooShort;
+    if (reply.version < kMinReplyVersion || reply.version > kMaxReplyVersion)
+        return ReplyCheck::BadVersion;
     if (reply.mode != kModeServer) return ReplyCheck::NotServerMode;
     if (reply.leapIndicator == kLeapUnsynchronised) return ReplyCheck::Unsynchronised;
     if (reply.stratum == 0) return ReplyCheck::KissOfDeath;
     if (reply.stratum > kMaxStratum) return ReplyCheck::StratumTooHigh;
+    if (reply.receive == 0) return ReplyCheck::ZeroReceive;
     if (reply.transmit == 0) return ReplyCheck::ZeroTransmit;
     if (reply.originate != sentTransmit) return ReplyCheck::OriginateMismatch;
     return ReplyCheck::Ok;
@@ -61,10 +64,12 @@ const char* DescribeReplyCheck(ReplyCheck check) {
     switch (check) {
     case ReplyCheck::Ok: return "";
     case ReplyCheck::TooShort: return "reply shorter than 48 bytes";
+    case ReplyCheck::BadVersion: return "reply version is not 1 to 4";
     case ReplyCheck::NotServerMode: return "reply is not in server mode";
     case ReplyCheck::Unsynchronised: return "server clock is not synchronised";
     case ReplyCheck::KissOfDeath: return "server sent a kiss-o'-death (stratum 0)";
     case ReplyCheck::StratumTooHigh: return "server stratum is above 15";
+    case ReplyCheck::ZeroReceive: return "reply has no receive time";
     case ReplyCheck::ZeroTransmit: return "reply has no transmit time";
     case ReplyCheck::OriginateMismatch: return "reply does not answer our request";
     }

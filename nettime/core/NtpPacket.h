@@ -23,6 +23,9 @@ constexpr size_t kTransmit = 40;
 }  // namespace ntp_field
 
 constexpr int kNtpVersion = 3;
+// Versions a server may answer with: 1 to 4 (0 is no version, 5 to 7 are not defined).
+constexpr int kMinReplyVersion = 1;
+constexpr int kMaxReplyVersion = 4;
 constexpr int kModeClient = 3;
 constexpr int kModeServer = 4;
 constexpr int kLeapUnsynchronised = 3;
@@ -59,10 +62,12 @@ NtpReply ParseReply(const uint8_t* data, size_t length);
 enum class ReplyCheck {
     Ok,
     TooShort,
+    BadVersion,
     NotServerMode,
     Unsynchronised,
     KissOfDeath,
     StratumTooHigh,
+    ZeroReceive,
     ZeroTransmit,
     OriginateMismatch,
 };

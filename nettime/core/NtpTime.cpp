@@ -57,9 +57,10 @@ int64_t SecondsSince1900(const CalendarTime& t) {
 }
 
 NtpTimestamp NtpFromSystemTime(const CalendarTime& t) {
-    uint64_t seconds = static_cast<uint64_t>(SecondsSince1900(t));
-    uint32_t fraction = t.milliseconds < 1000 ? MsToFraction[t.milliseconds] : 0;
-    return (seconds << 32) + fraction;
+    // SystemTimeFromNtp gives 1000 ms for the last half millisecond of a second: whole
+    // thousands belong to the next second.
+    const uint64_t seconds = static_cast<uint64_t>(SecondsSince1900(t)) + t.milliseconds / 1000;
+    return (seconds << 32) + MsToFraction[t.milliseconds % 1000];
 }
 
 NtpTimestamp NtpFromFileTime(uint64_t fileTime) {

@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <optional>
 
+#include "store/InternetTimeOptions.h"
+
 namespace tembra::nettime {
 
-constexpr int32_t kDefaultServersNum = 3;
+constexpr int32_t kDefaultServersNum = inet::kDefaultServersNum;
 // A run asks at most this many servers, so no more answers can ever be collected.
 constexpr int kMaxServersTried = 20;
 
@@ -20,12 +22,8 @@ struct ChronetOptions {
 // 1-9 is the number of servers. Letters count anywhere, also inside words.
 void ApplyCommandLine(const char* commandLine, ChronetOptions* options);
 
-// The values as stored under the program's registry key; absent when missing.
-struct StoredOptions {
-    std::optional<uint32_t> trayMode;
-    std::optional<uint32_t> autoAdjustTime;
-    std::optional<uint32_t> serversNum;
-};
+// The values as stored under the registry key the settings program writes; absent when missing.
+using StoredOptions = InternetTimeValues;
 void ApplyStoredOptions(const StoredOptions& stored, ChronetOptions* options);
 
 // Slots needed for the answers of a run: never negative and never more than a run can fill.

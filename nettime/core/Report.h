@@ -15,6 +15,7 @@ constexpr const char kColumnHeader[] = "                            DD/MM/YYYY  
 constexpr const char kNoWinsock[] = "\r\nFailed to load winsock stack";
 constexpr const char kWrongWinsock[] =
     "\r\nWinsock stack does not support version which this program requires";
+constexpr const char kNoWorker[] = "Failed to start the time synchronization thread";
 constexpr const char kStatusAbort[] = "User abort";
 constexpr const char kStatusSuccess[] = "Time was successfully retreived from NTP servers";
 constexpr const char kStatusFailure[] = "Failed to retreive time from NTP servers";

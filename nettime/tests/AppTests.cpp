@@ -50,6 +50,16 @@ int ExpectExchangeReport(const std::vector<std::string>& lines, int at) {
     return at + 9;
 }
 
+double SecondsBetween(const SYSTEMTIME& from, const SYSTEMTIME& to) {
+    FILETIME a, b;
+    SystemTimeToFileTime(&from, &a);
+    SystemTimeToFileTime(&to, &b);
+    const auto ticks = [](const FILETIME& f) {
+        return static_cast<int64_t>(f.dwHighDateTime) << 32 | f.dwLowDateTime;
+    };
+    return static_cast<double>(ticks(b) - ticks(a)) / 1e7;
+}
+
 class ChronetApp : public testing::Test {
 protected:
     RecordingSystem system_;
@@ -97,11 +107,7 @@ TEST_F(ChronetApp, AutoAdjustSetsTheClockAndExitsByItself) {
     const SYSTEMTIME& set = system_.clockSets[0];
     EXPECT_EQ(set.wMilliseconds, 0);
     // Terms 2 and 3 average to 2 whole seconds ahead of the local time, milliseconds dropped.
-    FILETIME a, b;
-    SystemTimeToFileTime(&before, &a);
-    SystemTimeToFileTime(&set, &b);
-    const double ahead = (static_cast<double>((static_cast<int64_t>(b.dwHighDateTime) << 32 | b.dwLowDateTime)) -
-                          static_cast<double>((static_cast<int64_t>(a.dwHighDateTime) << 32 | a.dwLowDateTime))) / 1e7;
+    const double ahead = SecondsBetween(before, set);
     EXPECT_GT(ahead, 0.5);
     EXPECT_LT(ahead, 4.5);
     const std::string log = app.Log();
@@ -120,7 +126,10 @@ TEST_F(ChronetApp, FailedClockSettingIsReportedAndTheWindowStays) {
     EXPECT_NE(shown.find("administrator"), std::string::npos);
     EXPECT_NE(shown.find("1314"), std::string::npos);
     ASSERT_EQ(system_.clockSets.size(), 1u);
+    // The run's end is acted on once: a repeated one sets nothing again.
+    PostMessageA(app.dialog(), WM_SYNCDONE, 0, 1);
     tembra::test::PumpMessages(300);
+    EXPECT_EQ(system_.clockSets.size(), 1u);
     EXPECT_FALSE(app.ended());
     EXPECT_TRUE(IsWindowVisible(app.dialog()));
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(app.dialog(), IDC_HIDE)));
@@ -150,7 +159,7 @@ TEST_F(ChronetApp, MoreThanTwentyServersNeverSetTheClock) {
     ASSERT_TRUE(app.WaitDialog());
     ASSERT_TRUE(app.WaitEditContains("Local clock offset was 10 seconds", 20000)) << app.EditText();
     EXPECT_TRUE(system_.clockSets.empty());
-    EXPECT_EQ(g_chronet.results.size(), 20u);
+    EXPECT_EQ(g_chronet.run->results.size(), 20u);
     app.PressCancel();
     ASSERT_TRUE(app.WaitEnded(5000));
 }
@@ -248,10 +257,105 @@ TEST_F(ChronetApp, NegativeServersNumAsksNobody) {
     AppRun app(Launch("", {kTrue}));
     ASSERT_TRUE(app.WaitDialog());
     ASSERT_TRUE(app.WaitRunEnd(10000));
-    EXPECT_TRUE(g_chronet.results.empty());
+    EXPECT_TRUE(g_chronet.run->results.empty());
     EXPECT_EQ(app.EditText(), "Initializing...\r\n") << app.ended() << IsWindow(app.dialog());
     app.PressCancel();
     ASSERT_TRUE(app.WaitEnded(5000));
+}
+
+TEST_F(ChronetApp, ForgedMessagesNeitherReachTheLogNorSetTheClock) {
+    AppRun app(Launch("A1", {kPlus5Slow}));
+    ASSERT_TRUE(app.WaitDialog());
+    ASSERT_TRUE(app.WaitEditContains(Connecting(kPlus5Slow), 5000));
+    SYSTEMTIME before;
+    GetLocalTime(&before);
+    // Another program using our message numbers while the server is still waited for.
+    static const char forged[] = "forged line";
+    SendMessageA(app.dialog(), WM_LOGAPPEND, reinterpret_cast<WPARAM>(forged), 0);
+    PostMessageA(app.dialog(), WM_SYNCDONE, 0, 1);
+    PostMessageA(app.dialog(), WM_SYNCDONE, 0, 3026);
+    ASSERT_TRUE(app.WaitEnded(10000));
+    // Set once, 5 s ahead by the real answer that came 1.5 s later, not from an empty slot
+    // (0 s ahead) or from memory past the results.
+    ASSERT_EQ(system_.clockSets.size(), 1u);
+    const double ahead = SecondsBetween(before, system_.clockSets[0]);
+    EXPECT_GT(ahead, 4.0);
+    EXPECT_LT(ahead, 9.0);
+    EXPECT_EQ(app.Log().find(forged), std::string::npos);
+}
+
+TEST_F(ChronetApp, OneCancelAtATime) {
+    AppRun app(Launch("2", {kSilent, kTrue}));
+    ASSERT_TRUE(app.WaitDialog());
+    ASSERT_TRUE(app.WaitEditContains(Connecting(kSilent), 5000));
+    app.PressCancel();
+    ASSERT_TRUE(app.WaitEditContains("Waiting...", 5000));
+    // Sent while the first Cancel waits for the worker, so handled inside that wait.
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(app.dialog(), WM_COMMAND, IDCANCEL, 0, SMTO_NORMAL, 15000, &result);
+    SendMessageTimeoutA(app.dialog(), WM_CLOSE, 0, 0, SMTO_NORMAL, 15000, &result);
+    ASSERT_TRUE(app.WaitEnded(15000));
+    const auto lines = SplitLines(app.Log());
+    const int waiting = FindLine(lines, "Waiting...");
+    ASSERT_NE(waiting, -1);
+    EXPECT_EQ(FindLine(lines, "Waiting...", waiting + 1), -1);
+    // The first Cancel still waited for the worker's last line.
+    EXPECT_NE(FindLine(lines, std::string("Failed to retreive time from NTP server ") + kSilent, waiting), -1);
+}
+
+TEST_F(ChronetApp, AWorkerOutlivingTheWaitKeepsItsRunAndStillStops) {
+    ChronetLaunch launch = Launch("2", {kSilent, kTrue});
+    launch.workerStopWaitMs = 200;  // shorter than the silent server's 5-second reply wait
+    AppRun app(launch);
+    ASSERT_TRUE(app.WaitDialog());
+    ASSERT_TRUE(app.WaitEditContains(Connecting(kSilent), 5000));
+    const std::weak_ptr<SyncRunState> watched = g_chronet.run;
+    app.PressCancel();
+    ASSERT_TRUE(app.WaitEnded(3000));
+    std::shared_ptr<SyncRunState> run = watched.lock();
+    ASSERT_TRUE(run);  // the program is gone, the worker still holds its run
+    EXPECT_FALSE(run->finished());
+    ASSERT_TRUE(WaitUntil([&] { return run->finished(); }, 8000));
+    // It saw the stop after the silent server and asked no other.
+    EXPECT_STREQ(run->status(), "User abort");
+    const std::vector<LogLine> lines = run->TakeLines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back().text, std::string("Failed to retreive time from NTP server ") + kSilent + "\r\n");
+    run.reset();
+    EXPECT_TRUE(WaitUntil([&] { return watched.expired(); }, 2000));
+}
+
+TEST_F(ChronetApp, WithoutItsWindowTheProgramEnds) {
+    // A module without the log window's template: the dialog cannot be made.
+    const HINSTANCE kernel = GetModuleHandleA("kernel32.dll");
+    ASSERT_EQ(FindResourceA(kernel, MAKEINTRESOURCEA(IDD_CHRONET), MAKEINTRESOURCEA(5)), nullptr);
+    AppRun app(Launch("1", {kTrue}), kernel);
+    EXPECT_TRUE(app.WaitEnded(3000));
+}
+
+HANDLE FailToStartWorker(const std::shared_ptr<SyncRunState>&) { return nullptr; }
+
+TEST_F(ChronetApp, AWorkerThatCannotStartIsLoggedAndEndsTheRun) {
+    ChronetLaunch launch = Launch("T1", {kTrue});
+    launch.startWorker = FailToStartWorker;
+    AppRun app(launch);
+    ASSERT_TRUE(app.WaitDialog());
+    ASSERT_TRUE(app.WaitRunEnd(3000));  // shown although in tray mode, "&Hide" gone
+    EXPECT_EQ(app.EditText(), "Initializing...\r\n\r\nFailed to start the time synchronization thread");
+    app.PressCancel();
+    ASSERT_TRUE(app.WaitEnded(3000));
+}
+
+TEST(SyncRunStateTest, WithoutAStopEventTheRunCountsAsStoppedAndCountsStayInTheSlots) {
+    ChronetOptions options;
+    options.serversNum = 2;
+    SyncRunState run(options, std::nullopt, kNtpPort, nullptr);
+    EXPECT_TRUE(run.StopRequested());
+    EXPECT_EQ(run.results.size(), 2u);
+    run.Finish("", 3026);
+    EXPECT_EQ(run.count(), 2);
+    run.Finish("", -5);
+    EXPECT_EQ(run.count(), 0);
 }
 
 }  // namespace

@@ -52,19 +52,24 @@ int FindLine(const std::vector<std::string>& lines, const std::string& prefix, i
     return -1;
 }
 
-AppRun::AppRun(ChronetLaunch launch) : launch_(std::move(launch)) {
+AppRun::AppRun(ChronetLaunch launch, HINSTANCE instance) : launch_(std::move(launch)) {
     commandLine_ = launch_.commandLine ? launch_.commandLine : "";
     launch_.commandLine = commandLine_.c_str();
-    thread_ = std::thread([this] {
+    if (!instance) instance = GetModuleHandleA(nullptr);
+    thread_ = std::thread([this, instance] {
         threadId_ = GetCurrentThreadId();
-        RunChronet(GetModuleHandleA(nullptr), launch_);
+        RunChronet(instance, launch_);
         ended_ = true;
     });
 }
 
 AppRun::~AppRun() {
-    if (!ended_) {
-        if (HWND d = FindLogDialog(threadId_)) PostMessageA(d, WM_CLOSE, 0, 0);
+    if (!ended_ && threadId_ != 0) {
+        // Closed like the user closes it; a program without its window is told to quit.
+        if (HWND d = FindLogDialog(threadId_))
+            PostMessageA(d, WM_CLOSE, 0, 0);
+        else
+            PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
     }
     if (thread_.joinable()) thread_.join();
 }

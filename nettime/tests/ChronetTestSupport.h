@@ -20,10 +20,11 @@ std::vector<std::string> SplitLines(const std::string& text);
 // Index of the first line at or after `from` that starts with `prefix`, or -1.
 int FindLine(const std::vector<std::string>& lines, const std::string& prefix, int from = 0);
 
-// Runs RunChronet on its own thread, as the program's interface thread.
+// Runs RunChronet on its own thread, as the program's interface thread, with the resources
+// of `instance` (null: this test program's).
 class AppRun {
 public:
-    explicit AppRun(ChronetLaunch launch);
+    explicit AppRun(ChronetLaunch launch, HINSTANCE instance = nullptr);
     ~AppRun();
     AppRun(const AppRun&) = delete;
     AppRun& operator=(const AppRun&) = delete;

@@ -14,6 +14,7 @@ namespace tembra::nettime::test {
 namespace {
 
 using tembra::test::ChildProcess;
+using tembra::test::FindProcessWindow;
 using tembra::test::WaitUntil;
 
 // A copy of the program in a folder of its own, beside its own "servers.lst".
@@ -48,8 +49,10 @@ public:
         HWND found = nullptr;
         WaitUntil(
             [&] {
-                found = FindWindowA("#32770", "Tembra Internet Time");
-                return found && WindowText(GetDlgItem(found, IDC_LOG)).rfind("Initializing", 0) == 0;
+                // This copy's log window, shown or not (tray mode hides it).
+                found = FindProcessWindow(process_.pid(), "#32770", nullptr);
+                return found && WindowText(found) == "Tembra Internet Time" &&
+                       WindowText(GetDlgItem(found, IDC_LOG)).rfind("Initializing", 0) == 0;
             },
             10000);
         return found;

@@ -81,6 +81,19 @@ TEST(CheckReply, AcceptsAGoodReplyAndRefusesEachFault) {
     p = good;
     p[1] = 16;
     EXPECT_EQ(check(p, 48), ReplyCheck::StratumTooHigh);
+    p[1] = 15;
+    EXPECT_EQ(check(p, 48), ReplyCheck::Ok);
+    for (int version : {0, 5, 7}) {
+        p = good;
+        p[0] = static_cast<uint8_t>((version << 3) | 4);
+        EXPECT_EQ(check(p, 48), ReplyCheck::BadVersion) << version;
+    }
+    for (int version : {1, 4}) {
+        p[0] = static_cast<uint8_t>((version << 3) | 4);
+        EXPECT_EQ(check(p, 48), ReplyCheck::Ok) << version;
+    }
+    p = Reply(sent, 0, sent);
+    EXPECT_EQ(check(p, 48), ReplyCheck::ZeroReceive);
     p = Reply(sent, sent, 0);
     EXPECT_EQ(check(p, 48), ReplyCheck::ZeroTransmit);
     p = Reply(sent + 1, sent, sent);
@@ -89,8 +102,9 @@ TEST(CheckReply, AcceptsAGoodReplyAndRefusesEachFault) {
     p = good;
     p.resize(68, 0xAA);
     EXPECT_EQ(check(p, 68), ReplyCheck::Ok);
-    for (ReplyCheck c : {ReplyCheck::TooShort, ReplyCheck::NotServerMode, ReplyCheck::Unsynchronised,
-                         ReplyCheck::KissOfDeath, ReplyCheck::StratumTooHigh,
+    for (ReplyCheck c : {ReplyCheck::TooShort, ReplyCheck::BadVersion, ReplyCheck::NotServerMode,
+                         ReplyCheck::Unsynchronised, ReplyCheck::KissOfDeath,
+                         ReplyCheck::StratumTooHigh, ReplyCheck::ZeroReceive,
                          ReplyCheck::ZeroTransmit, ReplyCheck::OriginateMismatch})
         EXPECT_STRNE(DescribeReplyCheck(c), "");
 }

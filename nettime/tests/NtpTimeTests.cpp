@@ -49,6 +49,8 @@ TEST(NtpFromFileTime, AgreesWithCalendarAndKeepsSubMilliseconds) {
     const uint64_t y2000 = 125911584000000000ull;
     EXPECT_EQ(NtpFromFileTime(y2000), NtpFromSystemTime(Utc(2000, 1, 1)));
     EXPECT_EQ(NtpFromFileTime(y2000 + 5000000), NtpFromSystemTime(Utc(2000, 1, 1, 0, 0, 0, 500)));
+    // 3 ms is 12884901.888 units: both round, to the table's 12884902.
+    EXPECT_EQ(NtpFromFileTime(y2000 + 30000), NtpFromSystemTime(Utc(2000, 1, 1, 0, 0, 0, 3)));
     EXPECT_EQ(NtpFromFileTime(y2000 + 1), 3155673600ull * kOne + 429);  // 100 ns
     EXPECT_EQ(NtpFromFileTime(y2000 + 9999999) >> 32, 3155673600ull);
     // After 2036-02-07 06:28:16 the seconds wrap like the calendar form's.
@@ -79,6 +81,11 @@ TEST(SystemTimeFromNtp, FullFractionGivesThousandWithoutCarry) {
     CalendarTime t = SystemTimeFromNtp(5 * kOne + 4294967295u);
     EXPECT_EQ(t.second, 5);
     EXPECT_EQ(t.milliseconds, 1000);
+    // The first fraction that rounds to 1000, and the last below it.
+    EXPECT_EQ(SystemTimeFromNtp(5 * kOne + 4292819812u).milliseconds, 1000);
+    EXPECT_EQ(SystemTimeFromNtp(5 * kOne + 4292819811u).milliseconds, 999);
+    // Back to a timestamp, 1000 ms is the next second: the table ends at 999.
+    EXPECT_EQ(NtpFromSystemTime(SystemTimeFromNtp(5 * kOne + 4292819812u)), 6 * kOne);
 }
 
 TEST(SystemTimeFromNtp, EveryMillisecondRoundTrips) {

@@ -32,6 +32,7 @@ TEST(CommandLine, LettersAndNumber) {
     EXPECT_EQ(FromCommandLine("0").serversNum, 3);
     EXPECT_EQ(FromCommandLine("x05y").serversNum, 5);
     EXPECT_EQ(FromCommandLine("7 9").serversNum, 7);
+    EXPECT_EQ(FromCommandLine("0 7").serversNum, 7);  // a number starts at 1 to 9
 
     ChronetOptions on;
     on.trayMode = on.autoAdjustTime = true;
@@ -103,8 +104,8 @@ TEST(ServerLines, CommentsAndEntries) {
               std::vector<std::string>{"ntp.example"});
     EXPECT_EQ(ParseServerLines("host.example   ; the main one\n"),
               std::vector<std::string>{"host.example   ; the main one"});
-    EXPECT_EQ(ParseServerLines("a\nb\rc\n;x\n\t9\n0.pool"),
-              (std::vector<std::string>{"a", "b\rc", "0.pool"}));
+    EXPECT_EQ(ParseServerLines("a\nb\rc\n;x\n\t9\n0.pool\n9.pool\nz\nZ"),
+              (std::vector<std::string>{"a", "b\rc", "0.pool", "9.pool", "z", "Z"}));
     EXPECT_TRUE(ParseServerLines("").empty());
     EXPECT_TRUE(ParseServerLines(std::string("\0abc\n\xE4\xB8\xAD\n", 9)).empty());
     std::string many;

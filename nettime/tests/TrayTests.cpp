@@ -1,4 +1,5 @@
-// The notification icon under a real display: it exists while hidden and is gone at exit.
+// The notification icon under a real display: it exists while the window is hidden, also
+// after the shell restarted, and is gone at exit.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -41,7 +42,16 @@ TEST(TrayIcon, RemovedWhenItsOwnerObjectGoes) {
     DestroyWindow(owner);
 }
 
-TEST(TrayIcon, ProgramEndingWhileHiddenRemovesItsIcon) {
+// Shell_NotifyIcon's deletion, as a restarting shell forgets every icon.
+void ForgetIcon(HWND owner) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    data.hWnd = owner;
+    data.uID = CTrayIcon::kIconId;
+    Shell_NotifyIconA(NIM_DELETE, &data);
+}
+
+TEST(TrayIcon, ThereExactlyWhileTheWindowIsHiddenAlsoAfterAShellRestart) {
     ChronetLaunch launch;
     launch.commandLine = "T1";
     launch.servers = std::vector<std::string>{kSilent};
@@ -50,13 +60,21 @@ TEST(TrayIcon, ProgramEndingWhileHiddenRemovesItsIcon) {
     const HWND dialog = app.dialog();
     ASSERT_TRUE(tembra::test::WaitUntil([&] { return IconExists(dialog); }, 5000));
     EXPECT_FALSE(IsWindowVisible(dialog));
-    // Double-click brings the window back and takes the icon away; Hide puts it back.
+    // The shell restarts and says so to every top-level window: the icon comes back.
+    const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    ForgetIcon(dialog);
+    SendMessageA(dialog, taskbarCreated, 0, 0);
+    EXPECT_TRUE(IconExists(dialog));
+    // Double-click brings the window back and takes the icon away, for good.
     SendMessageA(dialog, WM_TRAYNOTIFY, CTrayIcon::kIconId, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(IsWindowVisible(dialog));
     EXPECT_FALSE(IconExists(dialog));
+    SendMessageA(dialog, taskbarCreated, 0, 0);
+    EXPECT_FALSE(IconExists(dialog));
+    // Hide puts it back.
     SendMessageA(dialog, WM_COMMAND, 1000, 0);
     EXPECT_TRUE(IconExists(dialog));
-    // The close box while hidden ends the program at once.
+    // The close box while hidden ends the program at once and removes the icon.
     PostMessageA(dialog, WM_CLOSE, 0, 0);
     ASSERT_TRUE(app.WaitEnded(15000));
     EXPECT_FALSE(IconExists(dialog));

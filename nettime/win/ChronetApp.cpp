@@ -14,8 +14,6 @@ std::string g_log;
 
 namespace {
 
-constexpr DWORD kExitWorkerTimeoutMs = 10000;
-
 // The hidden window that owns the message loop; it creates the log dialog.
 class CChronetMainWindow : public CWindow {
 public:
@@ -37,9 +35,12 @@ protected:
     }
 
 private:
+    // Without its log window the program would live on unseen: then the main window
+    // refuses to be made and the program ends.
     LRESULT OnCreate() {
         HWND dialog = dialog_->Create(g_chronet.instance, hwnd_);
-        if (dialog && !g_chronet.options.trayMode) ShowWindow(dialog, SW_SHOW);
+        if (!dialog) return -1;
+        if (!g_chronet.options.trayMode) ShowWindow(dialog, SW_SHOW);
         return 0;
     }
     CTCChronetDlg* dialog_;
@@ -73,9 +74,9 @@ void RunMessageLoop(const CTCChronetDlg& dialog) {
 void ResetState(HINSTANCE instance, const ChronetLaunch& launch) {
     g_chronet.instance = instance;
     g_chronet.options = ReadOptions(launch.commandLine);
-    g_chronet.results.clear();
-    g_chronet.servers = launch.servers;
-    g_chronet.port = launch.port;
+    g_chronet.run.reset();
+    g_chronet.startWorker = launch.startWorker;
+    g_chronet.workerStopWaitMs = launch.workerStopWaitMs;
     g_log = log_text::kInitial;
 }
 
@@ -89,17 +90,18 @@ int RunChronet(HINSTANCE instance, const ChronetLaunch& launch) {
     UniqueIcon smallIcon(LoadSizedIcon(instance, IDI_CHRONET_SMALL, SM_CXSMICON, SM_CYSMICON));
     // Opens the event of a running copy when there is one, keeping its state.
     g_chronet.stopEvent.reset(CreateEventA(nullptr, TRUE, FALSE, kStopEventName));
-    g_chronet.results.assign(ResultSlots(g_chronet.options.serversNum), NtpResult{});
+    g_chronet.run = std::make_shared<SyncRunState>(g_chronet.options, launch.servers, launch.port,
+                                                   g_chronet.stopEvent.get());
 
     CTCChronetDlg dialog(largeIcon.get(), smallIcon.get());
     CChronetMainWindow mainWindow(&dialog);
-    if (!mainWindow.Create(kMainWindowClass, "", 0, 0, 0, 0, 100, 30, nullptr, instance))
-        return 0;
-
-    RunMessageLoop(dialog);
-
-    // A worker that outlives the wait may still write its slot: keep the results then.
-    if (StopWorker(dialog.worker(), kExitWorkerTimeoutMs)) g_chronet.results.clear();
+    if (mainWindow.Create(kMainWindowClass, "", 0, 0, 0, 0, 100, 30, nullptr, instance)) {
+        RunMessageLoop(dialog);
+        // A worker still running after the wait keeps its share of the run, with its own
+        // handle on the stop event: letting go of ours frees nothing it uses.
+        StopWorker(dialog.worker(), g_chronet.stopEvent.get(), g_chronet.workerStopWaitMs);
+    }
+    g_chronet.run.reset();
     g_chronet.stopEvent.reset();
     return 0;
 }

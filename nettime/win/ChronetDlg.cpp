@@ -11,13 +11,12 @@ namespace tembra::nettime {
 namespace {
 
 constexpr char kTrayTip[] = "Tembra Internet Time";
-constexpr DWORD kWorkerStopTimeoutMs = 10000;
 
 }  // namespace
 
-bool StopWorker(UniqueKernelHandle& worker, DWORD timeoutMs) {
+bool StopWorker(UniqueKernelHandle& worker, HANDLE stopEvent, DWORD timeoutMs) {
     if (!worker) return true;
-    if (g_chronet.stopEvent) SetEvent(g_chronet.stopEvent.get());
+    if (stopEvent) SetEvent(stopEvent);
     bool ended = false;
     HANDLE thread = worker.get();
     const DWORD start = GetTickCount();
@@ -36,12 +35,21 @@ bool StopWorker(UniqueKernelHandle& worker, DWORD timeoutMs) {
     return ended;
 }
 
+CTCChronetDlg::CTCChronetDlg(HICON largeIcon, HICON smallIcon)
+    : largeIcon_(largeIcon),
+      smallIcon_(smallIcon),
+      taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {}
+
 HWND CTCChronetDlg::Create(HINSTANCE instance, HWND mainWindow) {
     mainWindow_ = mainWindow;
     return CreateModeless(instance, IDD_CHRONET, nullptr);
 }
 
 INT_PTR CTCChronetDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (taskbarCreated_ != 0 && msg == taskbarCreated_) {
+        OnTaskbarCreated();
+        return TRUE;
+    }
     switch (msg) {
     case WM_INITDIALOG:
         return OnInitDialog();
@@ -52,8 +60,7 @@ INT_PTR CTCChronetDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             ShowInTray(true);
         return TRUE;
     case WM_CLOSE:
-        // The close box ends at once; the exit path stops the worker.
-        DestroyWindow(hwnd_);
+        OnClose();
         return TRUE;
     case WM_DESTROY:
         OnDestroy();
@@ -62,10 +69,10 @@ INT_PTR CTCChronetDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         OnTrayNotify(lParam);
         return TRUE;
     case WM_LOGAPPEND:
-        OnLogAppend(reinterpret_cast<const char*>(wParam), lParam != 0);
+        OnLogAppend();
         return TRUE;
     case WM_SYNCDONE:
-        OnSyncDone(static_cast<int>(lParam));
+        OnSyncDone();
         return TRUE;
     }
     return FALSE;
@@ -75,16 +82,28 @@ BOOL CTCChronetDlg::OnInitDialog() {
     HWND edit = GetDlgItem(hwnd_, IDC_LOG);
     SetWindowTextA(edit, g_log.c_str());
     SendMessageA(edit, EM_LIMITTEXT, 0, 0);
-    DWORD threadId = 0;
-    worker_.reset(CreateThread(nullptr, 0, SyncThreadProc, hwnd_, 0, &threadId));
-    if (worker_) SetThreadPriority(worker_.get(), THREAD_PRIORITY_NORMAL);
     SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
     SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_));
     if (g_chronet.options.trayMode) ShowInTray(true);
+    StartWorker();
     return TRUE;
 }
 
+void CTCChronetDlg::StartWorker() {
+    g_chronet.run->dialog = hwnd_;
+    worker_.reset(g_chronet.startWorker(g_chronet.run));
+    if (worker_) {
+        SetThreadPriority(worker_.get(), THREAD_PRIORITY_NORMAL);
+        return;
+    }
+    // No run will ever end: end it here, so the window shows why and waits for the user.
+    g_log += std::string("\r\n") + log_text::kNoWorker;
+    ShowLog(g_log);
+    EndWithResultShown("");
+}
+
 void CTCChronetDlg::ShowInTray(bool on) {
+    inTray_ = on;
     if (on) {
         tray_.Add(hwnd_, smallIcon_, kTrayTip, WM_TRAYNOTIFY);
         ShowWindow(hwnd_, SW_HIDE);
@@ -104,26 +123,51 @@ void CTCChronetDlg::ShowLog(const std::string& text) {
     SendMessageA(edit, EM_LINESCROLL, 0, lines);
 }
 
+// The wait takes the messages other threads and programs send, a second Cancel or a close
+// among them: those are ignored while it lasts, as the Cancel under way ends the program.
 void CTCChronetDlg::OnCancel() {
+    if (cancelling_) return;
+    cancelling_ = true;
     g_log += log_text::kWaiting;
     ShowLog(g_log);
-    if (g_chronet.stopEvent) SetEvent(g_chronet.stopEvent.get());
-    StopWorker(worker_, kWorkerStopTimeoutMs);
+    StopWorker(worker_, g_chronet.stopEvent.get(), g_chronet.workerStopWaitMs);
     DestroyWindow(hwnd_);
 }
 
-void CTCChronetDlg::OnLogAppend(const char* line, bool hide) {
-    g_log += "\r\n";
-    if (line) g_log += line;
+// The close box ends at once; the exit path stops the worker.
+void CTCChronetDlg::OnClose() {
+    if (!cancelling_) DestroyWindow(hwnd_);
+}
+
+void CTCChronetDlg::OnLogAppend() {
+    bool hide = false;
+    for (LogLine& line : g_chronet.run->TakeLines()) {
+        g_log += "\r\n" + line.text;
+        hide = hide || line.hideDialog;
+    }
     ShowLog(g_log);
     if (hide) EndDialog(hwnd_, IDCANCEL);  // a modeless dialog is only hidden
 }
 
-void CTCChronetDlg::OnSyncDone(int count) {
+// The run's end is taken from the run itself, once its worker has ended; the message only
+// says when to look, so a forged or repeated one changes nothing.
+bool CTCChronetDlg::TakeEndedWorker() {
+    if (cancelling_ || !worker_ || !g_chronet.run->finished()) return false;
+    // The worker posts the end as its last act: only its exit is left to wait for.
+    if (WaitForSingleObject(worker_.get(), g_chronet.workerStopWaitMs) != WAIT_OBJECT_0)
+        return false;
+    worker_.reset();
+    return true;
+}
+
+void CTCChronetDlg::OnSyncDone() {
+    if (!TakeEndedWorker()) return;
+    const SyncRunState& run = *g_chronet.run;
+    const int count = run.count();
     std::string shown;
-    if (ShouldSetClock(g_chronet.options, count)) {
+    if (ShouldSetClock(run.options, count)) {
         DWORD error = 0;
-        if (AdjustClock(count, &error)) {
+        if (AdjustClock(run, count, &error)) {
             PostMessageA(hwnd_, WM_COMMAND, IDCANCEL, 0);
             return;
         }
@@ -132,7 +176,7 @@ void CTCChronetDlg::OnSyncDone(int count) {
         g_log += "\r\n" + line;
         shown = "\r\n" + line;
     }
-    if (count > 0) shown += SummaryText(CombineOffsets(g_chronet.results.data(), count));
+    if (count > 0) shown += SummaryText(CombineOffsets(run.results.data(), count));
     EndWithResultShown(shown);
 }
 
@@ -144,6 +188,11 @@ void CTCChronetDlg::EndWithResultShown(const std::string& shown) {
 
 void CTCChronetDlg::OnTrayNotify(LPARAM mouseMessage) {
     if (mouseMessage == WM_LBUTTONDBLCLK) ShowInTray(false);
+}
+
+// A restarted shell has forgotten every icon: a hidden window would be out of reach.
+void CTCChronetDlg::OnTaskbarCreated() {
+    if (inTray_) tray_.Add(hwnd_, smallIcon_, kTrayTip, WM_TRAYNOTIFY);
 }
 
 void CTCChronetDlg::OnDestroy() {

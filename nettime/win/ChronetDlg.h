@@ -13,7 +13,7 @@ namespace tembra::nettime {
 
 class CTCChronetDlg : public CDialog {
 public:
-    CTCChronetDlg(HICON largeIcon, HICON smallIcon) : largeIcon_(largeIcon), smallIcon_(smallIcon) {}
+    CTCChronetDlg(HICON largeIcon, HICON smallIcon);
     // Creates the dialog hidden; `mainWindow` is closed when the dialog goes.
     HWND Create(HINSTANCE instance, HWND mainWindow);
 
@@ -29,10 +29,14 @@ protected:
 private:
     BOOL OnInitDialog();
     void OnCancel();
-    void OnLogAppend(const char* line, bool hide);
-    void OnSyncDone(int count);
+    void OnClose();
+    void OnLogAppend();
+    void OnSyncDone();
     void OnTrayNotify(LPARAM mouseMessage);
+    void OnTaskbarCreated();
     void OnDestroy();
+    void StartWorker();
+    bool TakeEndedWorker();
     void EndWithResultShown(const std::string& shown);
 
     HICON largeIcon_;
@@ -40,11 +44,14 @@ private:
     HWND mainWindow_ = nullptr;
     UniqueKernelHandle worker_;
     CTrayIcon tray_;
+    bool inTray_ = false;      // hidden, reachable only through the icon
+    bool cancelling_ = false;  // Cancel waits for the worker: one Cancel, and no close, at a time
+    const UINT taskbarCreated_;
 };
 
-// Signals the stop event when a worker is held and waits up to `timeoutMs` for the worker, still taking the log
-// lines it sends meanwhile so that it can run to its end. Forgets the worker afterwards.
-// Returns whether the worker ended in time.
-bool StopWorker(UniqueKernelHandle& worker, DWORD timeoutMs);
+// Signals `stopEvent` when a worker is held and waits up to `timeoutMs` for the worker, still
+// taking the log lines it sends meanwhile so that it can run to its end. Forgets the worker
+// afterwards. Returns whether the worker ended in time; a failed wait counts as not ended.
+bool StopWorker(UniqueKernelHandle& worker, HANDLE stopEvent, DWORD timeoutMs);
 
 }  // namespace tembra::nettime

@@ -1,30 +1,31 @@
-// Process-wide state of Chronet, owned by the interface thread except where noted.
+// Process-wide state of Chronet, owned by the interface thread.
 #pragma once
 #include <windows.h>
 
-#include <cstdint>
-#include <optional>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "framework/Handles.h"
-#include "nettime/core/NtpPacket.h"
 #include "nettime/core/Options.h"
+#include "nettime/win/SyncRunState.h"
 
 namespace tembra::nettime {
 
 constexpr char kStopEventName[] = "EventExitThread";
+// How long Cancel and the exit wait for the worker after asking it to stop.
+constexpr DWORD kWorkerStopWaitMs = 10000;
+
+using WorkerStarter = HANDLE (*)(const std::shared_ptr<SyncRunState>& run);
 
 struct ChronetState {
     HINSTANCE instance = nullptr;
     ChronetOptions options;
-    // One slot per answer the run needs; written only by the worker until it posts its end.
-    std::vector<NtpResult> results;
     // Named manual-reset event shared by all running copies: set to stop the run.
     UniqueKernelHandle stopEvent;
-    // Where the worker asks: "servers.lst" beside the program unless a test gave a list.
-    std::optional<std::vector<std::string>> servers;
-    uint16_t port = kNtpPort;
+    // This start's run; its worker holds a share of its own.
+    std::shared_ptr<SyncRunState> run;
+    WorkerStarter startWorker = nullptr;
+    DWORD workerStopWaitMs = kWorkerStopWaitMs;
 };
 
 extern ChronetState g_chronet;

@@ -2,24 +2,13 @@
 
 #include <cstdio>
 #include <memory>
-#include <optional>
 
-#include "framework/Handles.h"
 #include "framework/ModulePath.h"
 #include "nettime/core/ServerList.h"
+#include "store/InternetTimeStore.h"
 
 namespace tembra::nettime {
 namespace {
-
-// Reads four bytes whatever the stored type; a value of another size counts as missing.
-std::optional<uint32_t> ReadFourBytes(HKEY key, const char* name) {
-    uint32_t value = 0;
-    DWORD size = sizeof value;
-    if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) !=
-        ERROR_SUCCESS)
-        return std::nullopt;
-    return value;
-}
 
 struct FileCloser {
     void operator()(FILE* f) const { fclose(f); }
@@ -33,14 +22,9 @@ ChronetOptions ReadOptions(const char* commandLine) {
         ApplyCommandLine(commandLine, &options);
         return options;
     }
-    HKEY raw = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kOptionsKey, 0, KEY_READ, &raw) != ERROR_SUCCESS)
-        return options;
-    UniqueRegKey key(raw);
+    // Read-only: this program never creates the key.
     StoredOptions stored;
-    stored.trayMode = ReadFourBytes(key.get(), kValueTrayMode);
-    stored.autoAdjustTime = ReadFourBytes(key.get(), kValueAutoAdjust);
-    stored.serversNum = ReadFourBytes(key.get(), kValueServersNum);
+    if (!LoadInternetTimeValues(&stored, false)) return options;
     ApplyStoredOptions(stored, &options);
     return options;
 }

@@ -8,10 +8,6 @@
 
 namespace tembra::nettime {
 
-constexpr char kOptionsKey[] = "SoftWare\\Tembra\\InternetTime";
-constexpr char kValueTrayMode[] = "TrayMode";
-constexpr char kValueAutoAdjust[] = "AutoAdjustTime";
-constexpr char kValueServersNum[] = "ServersNum";
 constexpr char kServerListFile[] = "servers.lst";
 
 // A non-empty command line decides alone; an empty one reads the registry (read-only).

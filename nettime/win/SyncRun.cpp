@@ -1,5 +1,7 @@
 #include "nettime/win/SyncRun.h"
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -7,7 +9,6 @@
 #include "nettime/core/Report.h"
 #include "nettime/core/ServerList.h"
 #include "nettime/core/SyncMath.h"
-#include "nettime/win/ChronetState.h"
 #include "nettime/win/Messages.h"
 #include "nettime/win/Settings.h"
 #include "nettime/win/SntpClient.h"
@@ -19,20 +20,16 @@ namespace {
 
 class LogSender {
 public:
-    explicit LogSender(HWND dialog) : dialog_(dialog) {}
-    // Blocks until the interface thread has appended and shown the line.
-    void operator()(const std::string& line, bool hideDialog = false) const {
-        SendMessageA(dialog_, WM_LOGAPPEND, reinterpret_cast<WPARAM>(line.c_str()),
-                     hideDialog ? 1 : 0);
+    explicit LogSender(SyncRunState& run) : run_(run) {}
+    // Queues the line and blocks until the interface thread has taken and shown it.
+    void operator()(std::string line, bool hideDialog = false) const {
+        run_.QueueLine(std::move(line), hideDialog);
+        SendMessageA(run_.dialog, WM_LOGAPPEND, 0, 0);
     }
 
 private:
-    HWND dialog_;
+    SyncRunState& run_;
 };
-
-bool StopRequested() {
-    return WaitForSingleObject(g_chronet.stopEvent.get(), 0) == WAIT_OBJECT_0;
-}
 
 void CheckWinsock(const WinsockSession& winsock, const LogSender& log) {
     if (!winsock.started())
@@ -47,13 +44,10 @@ void ReportSuccess(const NtpResult& result, const LogSender& log) {
     log(ExchangeReport(result, UtcSecondsSince1900()));
 }
 
-}  // namespace
-
-DWORD WINAPI SyncThreadProc(LPVOID param) {
-    const HWND dialog = static_cast<HWND>(param);
-    const LogSender log(dialog);
-    const std::vector<std::string> servers =
-        g_chronet.servers ? *g_chronet.servers : LoadServerList();
+// The whole run, socket layer included; records the outcome before returning.
+void Run(SyncRunState& run) {
+    const LogSender log(run);
+    const std::vector<std::string> servers = run.servers ? *run.servers : LoadServerList();
 
     WinsockSession winsock(MAKEWORD(1, 1));
     CheckWinsock(winsock, log);
@@ -61,33 +55,32 @@ DWORD WINAPI SyncThreadProc(LPVOID param) {
     CSntpClient client;
     const char* status = log_text::kStatusFailure;
     int count = 0;
-    const int slots = static_cast<int>(g_chronet.results.size());
-    if (g_chronet.options.serversNum > 0) {
+    const int slots = static_cast<int>(run.results.size());
+    if (run.options.serversNum > 0) {
         bool stopped = false;
         const size_t limit = servers.size() < size_t{kMaxServersTried} ? servers.size()
                                                                   : size_t{kMaxServersTried};
         for (size_t i = 0; i < limit && count < slots; ++i) {
-            if (StopRequested()) {
+            if (run.StopRequested()) {
                 stopped = true;
                 break;
             }
             const std::string& host = servers[i];
             log(ConnectingLine(host));
             QueryFailure failure;
-            if (client.QueryServer(host.c_str(), g_chronet.results[count], g_chronet.port,
-                                   &failure)) {
-                if (StopRequested()) {  // the answer came after the stop request: not counted
+            if (client.QueryServer(host.c_str(), run.results[count], run.port, &failure)) {
+                if (run.StopRequested()) {  // the answer came after the stop request: not counted
                     stopped = true;
                     break;
                 }
-                ReportSuccess(g_chronet.results[count], log);
+                ReportSuccess(run.results[count], log);
                 ++count;
             } else {
                 if (failure.check != ReplyCheck::Ok)
                     log(RejectedReplyLine(host, DescribeReplyCheck(failure.check)));
                 log(ServerFailedLine(host));
             }
-            if (count >= g_chronet.options.serversNum) break;
+            if (count >= run.options.serversNum) break;
         }
         if (stopped) {
             status = log_text::kStatusAbort;
@@ -96,12 +89,35 @@ DWORD WINAPI SyncThreadProc(LPVOID param) {
             status = log_text::kStatusSuccess;
         }
     }
-    PostMessageA(dialog, WM_SYNCDONE, reinterpret_cast<WPARAM>(status), count);
+    run.Finish(status, count);
+}
+
+}  // namespace
+
+HANDLE StartSyncThread(const std::shared_ptr<SyncRunState>& run) {
+    auto share = std::make_unique<std::shared_ptr<SyncRunState>>(run);
+    DWORD threadId = 0;
+    HANDLE thread = CreateThread(nullptr, 0, SyncThreadProc, share.get(), 0, &threadId);
+    if (thread) share.release();  // the thread owns it now
+    return thread;
+}
+
+DWORD WINAPI SyncThreadProc(LPVOID param) {
+    std::shared_ptr<SyncRunState> run;
+    {
+        std::unique_ptr<std::shared_ptr<SyncRunState>> share(
+            static_cast<std::shared_ptr<SyncRunState>*>(param));
+        run = std::move(*share);
+    }
+    Run(*run);
+    // Last: the dialog acts on the outcome only once this thread has ended.
+    PostMessageA(run->dialog, WM_SYNCDONE, 0, 0);
     return 0;
 }
 
-bool AdjustClock(int count, DWORD* error) {
-    const int32_t n = CombineOffsets(g_chronet.results.data(), count);
+bool AdjustClock(const SyncRunState& run, int count, DWORD* error) {
+    count = std::clamp(count, 0, static_cast<int>(run.results.size()));
+    const int32_t n = CombineOffsets(run.results.data(), count);
     SYSTEMTIME now;
     GetLocalTime(&now);
     CalendarTime local = CalendarFromSystemTime(now);

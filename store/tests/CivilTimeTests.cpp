@@ -9,6 +9,17 @@ TEST(CivilTime, DayNumbersCountFromThe30thOfDecember1899) {
     EXPECT_EQ(DayNumberOf(1900, 1, 1), 2);
     EXPECT_EQ(DayNumberOf(2026, 12, 6), 46362);
     EXPECT_EQ(DayNumberOf(2000, 3, 1) - DayNumberOf(2000, 2, 29), 1);
+    EXPECT_EQ(DayNumberOf(2026, 2, 28), 46081);
+}
+
+TEST(CivilTime, MonthLengthsFollowTheGregorianLeapYears) {
+    EXPECT_EQ(DaysInMonth(2026, 2), 28);
+    EXPECT_EQ(DaysInMonth(2028, 2), 29);
+    EXPECT_EQ(DaysInMonth(2000, 2), 29);
+    EXPECT_EQ(DaysInMonth(2100, 2), 28);
+    EXPECT_EQ(DaysInMonth(2026, 4), 30);
+    EXPECT_EQ(DaysInMonth(2026, 12), 31);
+    EXPECT_EQ(DaysInMonth(2026, 13), 0);
 }
 
 TEST(CivilTime, WeekdaysRunFromSundayOne) {
@@ -29,6 +40,18 @@ TEST(CivilTime, RoundTripsToTheSecond) {
     CivilTime lastSecond = CivilTimeOf(DateValueOf({2026, 12, 31, 23, 59, 59, 0}));
     EXPECT_EQ(lastSecond.day, 31);
     EXPECT_EQ(lastSecond.second, 59);
+    CivilTime february = CivilTimeOf(DateValueOf({2026, 2, 28, 8, 0, 0, 0}));
+    EXPECT_EQ(february.year, 2026);
+    EXPECT_EQ(february.month, 2);
+}
+
+TEST(CivilTime, BeforeDayZeroTheFractionIsStillTheTimeOfDay) {
+    // -1.25: the integer part -1 is 1899-12-29, the fraction a quarter day.
+    CivilTime t = CivilTimeOf(-1.25);
+    EXPECT_EQ(t.day, 29);
+    EXPECT_EQ(t.hour, 6);
+    EXPECT_EQ(DateValueOf(t), -1.25);
+    EXPECT_EQ(TimePart(-1.25), 0.25);
 }
 
 TEST(CivilTime, ValuesThatAreNoDateGiveTheEpochInsteadOfGarbage) {

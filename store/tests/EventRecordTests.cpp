@@ -69,7 +69,27 @@ TEST(EventRecord, OtherFrequencies) {
 
     EventRecord odd;
     odd.Frequency = 17;
-    EXPECT_TRUE(CanStillComeToday(odd, At(2026, 12, 9, 23, 0)));
+    odd.Time = TimeOfDay(23, 30);
+    EXPECT_FALSE(CanStillComeToday(odd, At(2026, 12, 9, 23, 0)));  // never due
+}
+
+TEST(EventRecord, MonthlyEventOnALateDayComesOnTheLastDayOfShorterMonths) {
+    EXPECT_EQ(MonthlyDayIn(31, 2026, 2), 28);
+    EXPECT_EQ(MonthlyDayIn(30, 2028, 2), 29);
+    EXPECT_EQ(MonthlyDayIn(29, 2100, 2), 28);  // not a leap year
+    EXPECT_EQ(MonthlyDayIn(31, 2026, 4), 30);
+    EXPECT_EQ(MonthlyDayIn(31, 2026, 5), 31);
+    EXPECT_EQ(MonthlyDayIn(0, 2026, 5), 1);
+    EXPECT_EQ(MonthlyDayIn(45, 2026, 6), 30);
+
+    EventRecord monthly;
+    monthly.Frequency = Monthly;
+    monthly.FreqDetail3 = 31;
+    monthly.Time = TimeOfDay(10, 0);
+    EXPECT_TRUE(CanStillComeToday(monthly, At(2026, 2, 28, 9, 0)));
+    EXPECT_FALSE(CanStillComeToday(monthly, At(2026, 2, 27, 9, 0)));
+    EXPECT_FALSE(CanStillComeToday(monthly, At(2026, 3, 30, 9, 0)));
+    EXPECT_TRUE(CanStillComeToday(monthly, At(2026, 3, 31, 9, 0)));
 }
 
 TEST(EventRecord, PastOnlyForOneTimeEventsBeforeNow) {
@@ -78,6 +98,7 @@ TEST(EventRecord, PastOnlyForOneTimeEventsBeforeNow) {
     e.Time = TimeOfDay(10, 0);
     EXPECT_TRUE(IsPastOnce(e, At(2026, 12, 9, 0, 0)));
     EXPECT_FALSE(IsPastOnce(e, At(2026, 12, 8, 9, 0)));
+    EXPECT_FALSE(IsPastOnce(e, At(2026, 12, 8, 10, 0)));  // its own moment is not yet past
     e.Frequency = Weekly;
     EXPECT_FALSE(IsPastOnce(e, At(2026, 12, 9, 0, 0)));
 }

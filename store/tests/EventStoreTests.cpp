@@ -189,6 +189,28 @@ TEST_F(EventStoreTest, DeleteByIdRemovesTheFirstOfTwins) {
     EXPECT_EQ(StoredNames(), (std::vector<std::string>{"b", "c"}));
 }
 
+TEST_F(EventStoreTest, DeleteStoredEventRemovesThatEventNotATwinSharingItsId) {
+    auto a = Event("a", Weekly, 0.5);
+    auto b = Event("b", Weekly, 0.5);
+    b.Id = a.Id;  // copied within the same second
+    for (auto* e : {&a, &b}) AppendEvent(*e);
+    const double time = 0.25;
+    RegWriteDword(reg::kOptionsKey, "Alarms", 3);
+    RegWriteBinary("Software\\Tembra\\Clock\\Alarm2", "Time", &time, 8);  // no "Id"
+    EventList loaded;
+    LoadEvents(false, loaded);
+    ASSERT_EQ(loaded.size(), 3u);
+
+    g_now.second = 30;  // a later load gives the key without "Id" another one
+    DeleteStoredEvent(*loaded[2]);
+    EXPECT_EQ(StoredNames(), (std::vector<std::string>{"a", "b"}));
+    DeleteStoredEvent(b);
+    EXPECT_EQ(StoredNames(), std::vector<std::string>{"a"});
+    b.Name = "gone";
+    DeleteStoredEvent(b);  // nothing matches
+    EXPECT_EQ(StoredNames(), std::vector<std::string>{"a"});
+}
+
 TEST_F(EventStoreTest, RemoveOldEventsPrunesPastOneTimeEvents) {
     auto yesterday = Event("yesterday", Once, TimeOfDay(10, 0));
     yesterday.FreqDetail0 = DayNumberOf(2026, 12, 8);
@@ -196,12 +218,47 @@ TEST_F(EventStoreTest, RemoveOldEventsPrunesPastOneTimeEvents) {
     pastShutdown.Action = ShutDown;
     auto pastWeekly = Event("weekly", Weekly, TimeOfDay(7, 0));
     auto later = Event("later", Once, TimeOfDay(9, 0));
-    for (auto* e : {&yesterday, &pastShutdown, &pastWeekly, &later}) AppendEvent(*e);
+    auto unknown = Event("unknown", 9, TimeOfDay(7, 0));
+    for (auto* e : {&yesterday, &pastShutdown, &pastWeekly, &later, &unknown}) AppendEvent(*e);
 
     RemoveOldEvents(true);
-    EXPECT_EQ(StoredNames(), (std::vector<std::string>{"yesterday", "weekly", "later"}));
+    EXPECT_EQ(StoredNames(), (std::vector<std::string>{"yesterday", "weekly", "later", "unknown"}));
     RemoveOldEvents(false);
-    EXPECT_EQ(StoredNames(), (std::vector<std::string>{"weekly", "later"}));
+    EXPECT_EQ(StoredNames(), (std::vector<std::string>{"weekly", "later", "unknown"}));
+}
+
+TEST_F(EventStoreTest, FlagsCountByTheirLowestBit) {
+    AppendEvent(Event("a", Weekly, 0.5));
+    const char* key = "Software\\Tembra\\Clock\\Alarm0";
+    RegWriteDword(key, "Enabled", 2);
+    RegWriteDword(key, "LoopSound", 3);
+    RegWriteDword(key, "SoundOnly", 4);
+    EventList list;
+    LoadEvents(false, list);
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_FALSE(list[0]->Enabled);
+    EXPECT_TRUE(list[0]->LoopSound);
+    EXPECT_FALSE(list[0]->SoundOnly);
+}
+
+TEST_F(EventStoreTest, AHostileCountCostsWhatIsStoredAndLosesNoEvent) {
+    for (const char* n : {"a", "b"}) AppendEvent(Event(n, Weekly, 0.5));
+    RegWriteDword("Software\\Tembra\\Clock\\Alarm01", "x", 1);  // not a name we give
+    RegWriteDword("Software\\Tembra\\Clock\\AlarmX", "x", 1);
+    for (DWORD count : {0x8000000u, 0xFFFFFFFFu, 0x7FFFFFFu}) {
+        RegWriteDword(reg::kOptionsKey, "Alarms", count);
+        const DWORD started = GetTickCount();
+        EXPECT_EQ(StoredNames(), (std::vector<std::string>{"a", "b"})) << count;
+        EXPECT_LT(GetTickCount() - started, 2000u) << count;
+        RemoveOldEvents(false);  // a load followed by a save
+        EXPECT_EQ(StoredNames(), (std::vector<std::string>{"a", "b"})) << count;
+    }
+    RegWriteDword(reg::kOptionsKey, "Alarms", 0xFFFFFFFF);
+    AppendEvent(Event("c", Weekly, 0.5));
+    EXPECT_EQ(StoredNames(), (std::vector<std::string>{"a", "b", "c"}));
+    DWORD count = 0;
+    RegReadDword(reg::kOptionsKey, "Alarms", &count);
+    EXPECT_EQ(count, 3u);
 }
 
 TEST_F(EventStoreTest, HostileStoredValuesDoNotBreakLoading) {

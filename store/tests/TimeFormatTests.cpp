@@ -15,6 +15,8 @@ TEST(TimeFormat, NumbersWithAndWithoutLeadingZeros) {
     EXPECT_EQ(FormatTime("%I %#I %p", kSunday), "02 2 PM");
     EXPECT_EQ(FormatTime("%I %p", CivilTime{2026, 1, 1, 0, 0, 0, 0}), "12 AM");
     EXPECT_EQ(FormatTime("%I %p", CivilTime{2026, 1, 1, 12, 0, 0, 0}), "12 PM");
+    EXPECT_EQ(FormatTime("%j %#j", CivilTime{2026, 2, 1, 0, 0, 0, 0}), "032 32");
+    EXPECT_EQ(FormatTime("%j", CivilTime{2028, 12, 31, 0, 0, 0, 0}), "366");
 }
 
 TEST(TimeFormat, ChineseNameTables) {

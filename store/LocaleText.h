@@ -1,6 +1,6 @@
 // The user's regional date and time texts, through OLE Automation's VarBstrFromDate.
 #pragma once
-#include "clock/ClockText.h"
+#include "store/ClockText.h"
 
 namespace tembra {
 

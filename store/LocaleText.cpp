@@ -1,4 +1,4 @@
-#include "clock/LocaleText.h"
+#include "store/LocaleText.h"
 
 #include <windows.h>
 #include <oleauto.h>

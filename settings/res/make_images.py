@@ -1,0 +1,194 @@
+#!/usr/bin/env python3
+"""Draws the settings program's images: the button bitmaps (ok.bmp 134, cancel.bmp 136,
+apply.bmp 137), the about picture (about.bmp 146), the sheet's icon (sheet.ico 148) and the
+hand cursor (hand.cur 132). Run once; the files are kept. All colours come from the standard
+16-colour palette; the light grey face (192, 192, 192) is what LR_LOADMAP3DCOLORS maps to the
+system's face colour."""
+import math
+import struct
+
+PALETTE = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
+           (0, 128, 128), (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0),
+           (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255)]
+BLACK, DARK_RED, DARK_GREEN, FACE, GREY, RED, GREEN, YELLOW, WHITE = 0, 1, 2, 7, 8, 9, 10, 11, 15
+
+
+def segment_distance(px, py, ax, ay, bx, by):
+    dx, dy = bx - ax, by - ay
+    t = max(0.0, min(1.0, ((px - ax) * dx + (py - ay) * dy) / float(dx * dx + dy * dy)))
+    return math.hypot(px - (ax + t * dx), py - (ay + t * dy))
+
+
+def near_polyline(x, y, points, width):
+    return any(segment_distance(x, y, *points[i], *points[i + 1]) <= width
+               for i in range(len(points) - 1))
+
+
+def tick(x, y):
+    points = [(2, 7), (6, 11), (13, 3)]
+    if near_polyline(x, y, points, 0.9):
+        return DARK_GREEN
+    if near_polyline(x, y, points, 1.6):
+        return GREEN
+    return FACE
+
+
+def cross(x, y):
+    if near_polyline(x, y, [(2, 3), (10, 11)], 1.1) or near_polyline(x, y, [(10, 3), (2, 11)], 1.1):
+        return RED
+    return FACE
+
+
+def return_arrow(x, y):
+    # A stem down the right side, turning left into an arrowhead.
+    if 7 <= x <= 8 and 2 <= y <= 9:
+        return DARK_GREEN
+    if 3 <= x <= 8 and 8 <= y <= 9:
+        return DARK_GREEN
+    if x <= 3 and abs(y - 8.5) <= (x + 0.5):
+        return GREEN
+    return FACE
+
+
+def alarm_clock(size, background):
+    """A red alarm clock with two bells, a white face and black hands."""
+    c = (size - 1) / 2.0
+    cy = c + size * 0.06
+    radius = size * 0.36
+
+    def pixel(x, y):
+        d = math.hypot(x - c, y - cy)
+        for bell_x in (c - radius * 0.75, c + radius * 0.75):
+            if math.hypot(x - bell_x, y - (cy - radius * 0.95)) <= size * 0.13 and y < cy - radius * 0.55:
+                return RED
+        if size * 0.2 <= abs(x - c) <= size * 0.3 and y >= cy + radius * 0.85 and y <= cy + radius * 1.25 \
+                and abs(abs(x - c) - size * 0.25 - (y - cy - radius)) < size * 0.06:
+            return DARK_RED  # feet
+        if d > radius:
+            return background
+        if d > radius * 0.78:
+            return RED
+        if abs(x - c) <= max(0.5, size * 0.03) and cy - radius * 0.6 <= y <= cy:
+            return BLACK  # minute hand up
+        if abs(y - cy) <= max(0.5, size * 0.03) and c <= x <= c + radius * 0.45:
+            return BLACK  # hour hand to three o'clock
+        return WHITE
+    return pixel
+
+
+def rows_4bpp(width, height, pixel):
+    rows = []
+    for y in reversed(range(height)):
+        row = bytearray()
+        for x in range(0, width, 2):
+            hi = pixel(x, y)
+            lo = pixel(x + 1, y) if x + 1 < width else 0
+            row.append((hi << 4) | lo)
+        while len(row) % 4:
+            row.append(0)
+        rows.append(bytes(row))
+    return b''.join(rows)
+
+
+def palette_bytes(colours):
+    return b''.join(bytes((b, g, r, 0)) for r, g, b in colours)
+
+
+def write_bmp(path, width, height, pixel):
+    bits = rows_4bpp(width, height, pixel)
+    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 4, 0, len(bits), 0, 0, 16, 0)
+    offset = 14 + len(info) + 64
+    header = struct.pack('<2sIHHI', b'BM', offset + len(bits), 0, 0, offset)
+    with open(path, 'wb') as f:
+        f.write(header + info + palette_bytes(PALETTE) + bits)
+
+
+def mask_rows(width, height, transparent):
+    rows = []
+    for y in reversed(range(height)):
+        row = bytearray()
+        bits = 0
+        for x in range(width):
+            bits = (bits << 1) | (1 if transparent(x, y) else 0)
+            if x % 8 == 7:
+                row.append(bits)
+                bits = 0
+        while len(row) % 4:
+            row.append(0)
+        rows.append(bytes(row))
+    return b''.join(rows)
+
+
+TRANSPARENT = -1
+
+
+def icon_image(size):
+    draw = alarm_clock(size, TRANSPARENT)
+
+    def colour(x, y):
+        p = draw(x, y)
+        return BLACK if p == TRANSPARENT else p
+    info = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 4, 0, 0, 0, 0, 16, 0)
+    return info + palette_bytes(PALETTE) + rows_4bpp(size, size, colour) + \
+        mask_rows(size, size, lambda x, y: draw(x, y) == TRANSPARENT)
+
+
+def write_icon(path, sizes):
+    images = [icon_image(s) for s in sizes]
+    data = struct.pack('<HHH', 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for size, image in zip(sizes, images):
+        data += struct.pack('<BBBBHHII', size, size, 16, 0, 1, 4, len(image), offset)
+        offset += len(image)
+    with open(path, 'wb') as f:
+        f.write(data + b''.join(images))
+
+
+def hand(x, y):
+    """1 where the hand is drawn black, 2 where white, 0 transparent; finger tip at (6, 0)."""
+    def inside(x, y):
+        if 5 <= x <= 8 and 0 <= y <= 13:
+            return True  # index finger
+        if 9 <= x <= 17 and 8 <= y <= 13 and not (x in (11, 14) and y == 8):
+            return True  # folded fingers
+        if 2 <= x <= 4 and 12 <= y <= 16 and y - 12 >= 4 - x:
+            return True  # thumb
+        if 5 <= x <= 17 and 14 <= y <= 21 and x - 14 <= 21 - y + 3:
+            return True  # palm
+        return False
+    if not inside(x, y):
+        return 0
+    edge = any(not inside(x + dx, y + dy) for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
+    return 1 if edge else 2
+
+
+def write_cursor(path):
+    size = 32
+    info = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 1, 0, 0, 0, 0, 2, 0)
+    colours = palette_bytes([(0, 0, 0), (255, 255, 255)])
+
+    def xor_rows():
+        rows = []
+        for y in reversed(range(size)):
+            bits = 0
+            row = bytearray()
+            for x in range(size):
+                bits = (bits << 1) | (1 if hand(x, y) == 2 else 0)
+                if x % 8 == 7:
+                    row.append(bits)
+                    bits = 0
+            rows.append(bytes(row))
+        return b''.join(rows)
+    image = info + colours + xor_rows() + mask_rows(size, size, lambda x, y: hand(x, y) == 0)
+    data = struct.pack('<HHH', 0, 2, 1)
+    data += struct.pack('<BBBBHHII', size, size, 2, 0, 6, 0, len(image), 6 + 16)
+    with open(path, 'wb') as f:
+        f.write(data + image)
+
+
+write_bmp('ok.bmp', 16, 15, tick)
+write_bmp('cancel.bmp', 13, 15, cross)
+write_bmp('apply.bmp', 11, 14, return_arrow)
+write_bmp('about.bmp', 80, 80, alarm_clock(80, FACE))
+write_icon('sheet.ico', [32, 16])
+write_cursor('hand.cur')

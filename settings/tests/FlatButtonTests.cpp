@@ -1,0 +1,198 @@
+// The flat button in process: its look in each state reached by mouse messages, the click
+// notification left to the system, the disabled picture, the hand cursor and the style it
+// gives its control.
+#include <gtest/gtest.h>
+
+#include "framework/Dialog.h"
+#include "framework/testing/TestSupport.h"
+#include "settings/FlatButton.h"
+#include "settings/SettingsResources.h"
+#include "settings/SystemColours.h"
+
+using namespace tembra;
+using namespace tembra::test;
+
+namespace {
+
+constexpr int kDialog = 401, kCaptioned = 410, kImageOnly = 412, kOther = 413;
+
+class ButtonDialog : public CDialog {
+public:
+    int clicks = 0;
+
+protected:
+    INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM) override {
+        if (msg == WM_INITDIALOG) return TRUE;
+        if (msg == WM_COMMAND && LOWORD(wParam) == kCaptioned && HIWORD(wParam) == BN_CLICKED) {
+            ++clicks;
+            return TRUE;
+        }
+        return FALSE;
+    }
+};
+
+class FlatButtonTest : public ::testing::Test {
+protected:
+    ButtonDialog dialog;
+    CFlatButton button;
+    HWND hwnd = nullptr;
+    int width = 0, height = 0;
+
+    void SetUp() override {
+        ASSERT_NE(dialog.CreateModeless(GetModuleHandleA(nullptr), kDialog, nullptr), nullptr);
+        button.SetLook(LookSemiFlat);
+        button.UseHandCursor();
+        ASSERT_TRUE(button.AttachTo(dialog.hwnd(), kCaptioned));
+        hwnd = button.hwnd();
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        width = rc.right;
+        height = rc.bottom;
+        PumpMessages(50);
+    }
+    void TearDown() override {
+        if (GetCapture()) ReleaseCapture();
+        DestroyWindow(dialog.hwnd());
+    }
+    COLORREF Pixel(int x, int y) {
+        WindowDc dc(hwnd);
+        return GetPixel(dc.get(), x, y);
+    }
+    COLORREF Corner() { return Pixel(0, 0); }
+    void Send(UINT msg, WPARAM keys, int x, int y) {
+        SendMessageA(hwnd, msg, keys, MAKELPARAM(x, y));
+    }
+    void MoveInside(WPARAM keys = 0) { Send(WM_MOUSEMOVE, keys, width / 2, height / 2); }
+    void MoveOutside(WPARAM keys = 0) { Send(WM_MOUSEMOVE, keys, width + 20, height / 2); }
+};
+
+}  // namespace
+
+TEST_F(FlatButtonTest, HoverRaisesItAndLeavingReturnsToTheShadowFrame) {
+    const SystemColours& c = Colours();
+    EXPECT_EQ(Corner(), c.shadow);
+    EXPECT_EQ(Pixel(width - 1, height - 1), c.shadow);
+
+    MoveInside();
+    EXPECT_EQ(Corner(), c.highlight);
+    EXPECT_EQ(Pixel(width - 1, height - 1), c.darkShadow);
+    EXPECT_EQ(GetCapture(), hwnd);  // held to notice the mouse leaving
+
+    MoveOutside();
+    EXPECT_EQ(Corner(), c.shadow);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(FlatButtonTest, PressedDraggedOutAndBackThenReleasedOutsideSendsNoClick) {
+    const SystemColours& c = Colours();
+    MoveInside();
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, width / 2, height / 2);
+    EXPECT_EQ(Corner(), c.darkShadow);
+    EXPECT_EQ(Pixel(width - 1, height - 1), c.highlight);
+
+    MoveOutside(MK_LBUTTON);
+    EXPECT_EQ(Corner(), c.highlight) << "raised while pressed and dragged out";
+    MoveInside(MK_LBUTTON);
+    EXPECT_EQ(Corner(), c.darkShadow) << "sunken again when back";
+
+    MoveOutside(MK_LBUTTON);
+    Send(WM_LBUTTONUP, 0, width + 20, height / 2);
+    EXPECT_EQ(dialog.clicks, 0);
+    EXPECT_EQ(Corner(), c.shadow);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(FlatButtonTest, ClickInsideSendsOneClickAndShowsIdle) {
+    MoveInside();
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, width / 2, height / 2);
+    Send(WM_LBUTTONUP, 0, width / 2, height / 2);
+    PumpMessages(20);
+    EXPECT_EQ(dialog.clicks, 1);
+    EXPECT_FALSE(button.IsHot());
+    EXPECT_EQ(Corner(), Colours().shadow);
+}
+
+TEST_F(FlatButtonTest, PressingOutsideAndDraggingOnDoesNotPressIt) {
+    MoveInside(MK_LBUTTON);
+    EXPECT_FALSE(button.IsPushed());
+    EXPECT_EQ(Corner(), Colours().highlight);
+}
+
+TEST_F(FlatButtonTest, DisabledBitmapEmbossesThePictureWithoutItsFace) {
+    HBITMAP tick = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
+                                                   MAKEINTRESOURCEA(IDB_OK), IMAGE_BITMAP, 16, 15,
+                                                   LR_LOADMAP3DCOLORS));
+    ASSERT_NE(tick, nullptr);
+    button.SetBitmapImage(tick, true);
+    ASSERT_TRUE(button.HasDisabledBitmap());
+    EnableWindow(hwnd, FALSE);
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+
+    // The image sits 5 pixels in from the left, centred vertically.
+    const int left = 5, top = (height - 15) / 2;
+    int face = 0, other = 0;
+    for (int y = top; y < top + 15; ++y)
+        for (int x = left; x < left + 16; ++x) (Pixel(x, y) == Colours().face ? face : other)++;
+    EXPECT_EQ(Pixel(left, top), Colours().face) << "no embossed square round the picture";
+    EXPECT_EQ(Pixel(left + 15, top + 14), Colours().face);
+    EXPECT_GT(other, 10) << "the picture itself is drawn";
+}
+
+TEST_F(FlatButtonTest, ImageOnlyButtonCentresItsImage) {
+    CFlatButton imageOnly;
+    imageOnly.SetLook(LookSemiFlat);
+    ASSERT_TRUE(imageOnly.AttachTo(dialog.hwnd(), kImageOnly));
+    imageOnly.SetBitmapImage(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
+                                                             MAKEINTRESOURCEA(IDB_CANCEL),
+                                                             IMAGE_BITMAP, 13, 15,
+                                                             LR_LOADMAP3DCOLORS)),
+                             true);
+    RedrawWindow(imageOnly.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT rc;
+    GetClientRect(imageOnly.hwnd(), &rc);
+    WindowDc dc(imageOnly.hwnd());
+    // The red of the cross: its leftmost and topmost pixels give the image's place.
+    int minX = rc.right, maxX = -1, minY = rc.bottom, maxY = -1;
+    for (int y = 1; y < rc.bottom - 1; ++y)
+        for (int x = 1; x < rc.right - 1; ++x)
+            if (GetPixel(dc.get(), x, y) == RGB(255, 0, 0)) {
+                minX = std::min(minX, x), maxX = std::max(maxX, x);
+                minY = std::min(minY, y), maxY = std::max(maxY, y);
+            }
+    ASSERT_GE(maxX, 0);
+    // The cross is drawn symmetrically inside its 13x15 bitmap (columns 1..11, rows 2..12).
+    const int imageLeft = (rc.right - 13) / 2, imageTop = (rc.bottom - 15) / 2;
+    EXPECT_EQ(minX, imageLeft + 1);
+    EXPECT_EQ(maxX, imageLeft + 11);
+    EXPECT_EQ(minY, imageTop + 2);
+    EXPECT_EQ(maxY, imageTop + 12);
+}
+
+TEST_F(FlatButtonTest, HandCursorOnlyOverTheButton) {
+    HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_HAND_CURSOR));
+    ASSERT_NE(hand, nullptr);
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    RECT rc;
+    GetWindowRect(hwnd, &rc);
+    SetCursorPos(rc.left + 3, rc.top + 3);
+    SendMessageA(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), hand);
+
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    SetCursorPos(rc.right + 30, rc.bottom + 30);
+    SendMessageA(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_NE(GetCursor(), hand);
+}
+
+TEST_F(FlatButtonTest, StyleFollowsTheLook) {
+    const LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_STYLE);
+    EXPECT_EQ(style & BS_TYPEMASK, BS_OWNERDRAW) << "no default-push bit left either";
+    button.SetLook(LookStandard);
+    EXPECT_EQ(GetWindowLongPtrA(hwnd, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+    button.SetLook(LookSemiFlat);
+    EXPECT_EQ(GetWindowLongPtrA(hwnd, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+
+    CFlatButton standard;  // LookStandard when attached: the system draws it
+    ASSERT_TRUE(standard.AttachTo(dialog.hwnd(), kOther));
+    EXPECT_EQ(GetWindowLongPtrA(standard.hwnd(), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+}

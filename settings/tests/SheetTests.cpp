@@ -1,0 +1,80 @@
+// The settings sheet in process: its caption, pages, flat buttons and icon, and Apply that
+// stays usable after Apply.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "settings/tests/SheetTestSupport.h"
+
+using namespace tembra;
+using namespace tembra::test;
+
+namespace {
+
+std::string TabText(HWND tabs, int index) {
+    char text[64] = "";
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(tabs, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+}  // namespace
+
+TEST(SettingsSheet, OpensWithItsPagesFlatImageButtonsEnabledApplyAndIcon) {
+    ScopedRegistrySandbox registry;
+    CTCSetsSheet sheet(kGeneralPageIndex);
+    HWND tabs = nullptr;
+    int tabCount = 0;
+    std::string firstTab, lastTab;
+    bool applyEnabled = false, buttonsFlat = false, helpShown = true, imagesSet = false;
+    HICON icon = nullptr;
+    RunSheetWith(sheet, [&](HWND hwnd) {
+        tabs = reinterpret_cast<HWND>(SendMessageA(hwnd, PSM_GETTABCONTROL, 0, 0));
+        tabCount = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+        firstTab = TabText(tabs, 0);
+        lastTab = TabText(tabs, tabCount - 1);
+        HWND apply = GetDlgItem(hwnd, CPropertySheet::kApplyButtonId);
+        applyEnabled = WaitUntil([&] { return IsWindowEnabled(apply) != FALSE; }, 5000);
+        buttonsFlat = IsOwnerDrawn(GetDlgItem(hwnd, IDOK)) &&
+                      IsOwnerDrawn(GetDlgItem(hwnd, IDCANCEL)) && IsOwnerDrawn(apply);
+        imagesSet = sheet.OkButton().HasDisabledBitmap() &&
+                    sheet.CancelButton().HasDisabledBitmap() &&
+                    sheet.ApplyButton().HasDisabledBitmap();
+        HWND help = GetDlgItem(hwnd, IDHELP);
+        helpShown = help && IsWindowVisible(help);
+        icon = reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0));
+        PressSheetButton(hwnd, PSBTN_CANCEL);
+    });
+    EXPECT_EQ(tabCount, 3);
+    EXPECT_EQ(firstTab, "常规");
+    EXPECT_EQ(lastTab, "Internet 时间");
+    EXPECT_TRUE(applyEnabled) << "Apply starts enabled although nothing changed";
+    EXPECT_TRUE(buttonsFlat);
+    EXPECT_TRUE(imagesSet);
+    EXPECT_FALSE(helpShown);
+    EXPECT_NE(icon, nullptr);
+}
+
+TEST(SettingsSheet, ApplyOnTheGeneralPageLeavesApplyEnabledAndFlat) {
+    ScopedRegistrySandbox registry;
+    CTCSetsSheet sheet(kGeneralPageIndex);
+    bool enabledAfterApply = false, flatAfterApply = false;
+    RunSheetWith(sheet, [&](HWND hwnd) {
+        HWND apply = GetDlgItem(hwnd, CPropertySheet::kApplyButtonId);
+        WaitUntil([&] { return IsWindowEnabled(apply) != FALSE; }, 5000);
+        // The system disables Apply while applying; the pages' message enables it again.
+        PressSheetButton(hwnd, PSBTN_APPLYNOW);
+        WaitUntil([&] { return !IsWindowEnabled(apply); }, 1000);
+        enabledAfterApply = WaitUntil([&] { return IsWindowEnabled(apply) != FALSE; }, 5000);
+        flatAfterApply = IsOwnerDrawn(apply);
+        PressSheetButton(hwnd, PSBTN_CANCEL);
+    });
+    EXPECT_TRUE(enabledAfterApply);
+    EXPECT_TRUE(flatAfterApply);
+}
