@@ -363,10 +363,10 @@ TEST(SyncRunTest, TheRunGoesAtTheNetworksPaceNotTheWindows) {
     EXPECT_EQ(run->count(), 2);
     // Every line waits in the run, in order, for the window to take it.
     const std::vector<LogLine> lines = run->TakeLines();
-    ASSERT_EQ(lines.size(), 2u + 2u * 9u);
+    ASSERT_EQ(lines.size(), 2u * 4u);  // per server: connecting, two headers, the report
     EXPECT_EQ(lines.front().text, Connecting(kTrue));
-    EXPECT_EQ(lines[10].text, Connecting(kPlus10));
-    EXPECT_EQ(lines.back().text.rfind("Local clock offset was 10.", 0), 0u);
+    EXPECT_EQ(lines[4].text, Connecting(kPlus10));
+    EXPECT_NE(lines.back().text.find("Local clock offset was 10."), std::string::npos);
     DestroyWindow(window);
 }
 
