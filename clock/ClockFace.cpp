@@ -125,8 +125,8 @@ std::string ClockWindow::RegionKey() const {
 }
 
 void ClockWindow::PaintTransparent(HDC dc) {
-    // Cut here only when nothing cut before this paint: the pixels it shows anew are painted
-    // by a later paint, which is not ours to count on.
+    // Ticks and Repaint cut before they paint. A cut here has its new pixels painted by a
+    // later paint, one the clock does not count as its own.
     if (ShapeToText()) ShowNewPixels(false);
     // A paint the system asked for may follow the loss of the window's pixels.
     if (!ownPaint_) textColourPixels_.reset();
@@ -162,7 +162,8 @@ bool ClockWindow::ShapeToText() {
     // The window takes the region it is given; the face keeps its own to cut the next from.
     UniqueRegion windowCopy(CreateRectRgn(0, 0, 0, 0));
     CombineRgn(windowCopy.get(), face_.shape(), nullptr, RGN_COPY);
-    if (SetWindowRgn(hwnd_, windowCopy.get(), FALSE)) windowCopy.release();
+    if (!SetWindowRgn(hwnd_, windowCopy.get(), FALSE)) return false;
+    windowCopy.release();
     shaped_ = true;
     return true;
 }
