@@ -22,6 +22,10 @@ if [[ -f $build/clock/clock_events_bench.exe ]]; then
   echo "== events"
   run "$build/clock/clock_events_bench.exe"
 fi
+if [[ -f $build/settings/settings_events_bench.exe ]]; then
+  echo "== events: the settings program's Events page"
+  run "$build/settings/settings_events_bench.exe"
+fi
 if [[ -f $build/settings/settings_bench.exe ]]; then
   echo "== settings program"
   run "$build/settings/settings_bench.exe"

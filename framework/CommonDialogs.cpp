@@ -31,7 +31,7 @@ public:
         info.hwndOwner = owner;
         info.pszDisplayName = display;
         info.lpszTitle = title.c_str();
-        info.ulFlags = BIF_RETURNONLYFSDIRS;
+        info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_RETURNFSANCESTORS;
         LPITEMIDLIST chosen = ::SHBrowseForFolderA(&info);
         if (!chosen) return false;
         char path[MAX_PATH] = "";

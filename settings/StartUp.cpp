@@ -3,8 +3,11 @@
 #include <commctrl.h>
 
 #include "settings/AboutDlg.h"
+#include "settings/EventEditDlg.h"
 #include "settings/SystemColours.h"
 #include "settings/TCSetsSheet.h"
+#include "store/ClockNotify.h"
+#include "store/EventStore.h"
 #include "store/SuiteContract.h"
 
 namespace tembra {
@@ -21,6 +24,19 @@ HWND OpenSettingsWindow() {
 void RunSheet(HINSTANCE instance, int startPage) {
     CTCSetsSheet sheet(startPage);
     sheet.Run(instance);  // the pages have saved what they save, whichever button closed it
+}
+
+// The editor alone on a new event; OK appends it to the store. The clock is told either way.
+void RunNewEvent(HINSTANCE instance) {
+    EventRecord event = EventRecord::NewAt(CurrentDateValue());
+    CTCEventEditDlg editor(&event);
+    if (editor.Run(instance, nullptr) == IDOK) {
+        EventList stored;
+        LoadEvents(false, stored);
+        event.Id = UnusedEventId(event.Id, stored);
+        AppendEvent(event);
+    }
+    NotifyClock(WM_CLOCK_RELOADEVENTS);
 }
 
 }  // namespace
@@ -54,11 +70,10 @@ int RunSettingsProgram(HINSTANCE instance, const char* commandLine) {
         RunSheet(instance, kGeneralPageIndex);
         break;
     case kStartEventList:
-        // Until the events page joins the sheet, the list opens the sheet on its first page.
-        RunSheet(instance, kGeneralPageIndex);
+        RunSheet(instance, kEventsPageIndex);
         break;
     case kStartNewEvent:
-        // The new-event editor comes here.
+        RunNewEvent(instance);
         break;
     default:
         break;  // any other letter shows nothing

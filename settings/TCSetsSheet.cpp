@@ -2,6 +2,7 @@
 
 #include "settings/ChronetPage.h"
 #include "settings/DateTimePage.h"
+#include "settings/EventsPage.h"
 #include "settings/GeneralPage.h"
 #include "settings/SettingsPage.h"
 #include "settings/SettingsResources.h"
@@ -21,7 +22,7 @@ HBITMAP LoadButtonBitmap(int id, int width, int height) {
 
 CTCSetsSheet::CTCSetsSheet(int startPage) : CPropertySheet(kSettingsSheetTitle, startPage) {
     pages_.push_back(std::make_unique<CTCGeneralDlg>());
-    // The events page comes here, second.
+    pages_.push_back(std::make_unique<CTCEventsDlg>());
     pages_.push_back(std::make_unique<CTCDateTimeDlg>());
     pages_.push_back(std::make_unique<CTCChronetDlg>());
     for (auto& page : pages_) AddPage(page.get());

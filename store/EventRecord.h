@@ -47,6 +47,10 @@ using EventList = std::vector<std::unique_ptr<EventRecord>>;
 // Whether every stored field of the two records is equal, Id included.
 bool SameStoredValues(const EventRecord& a, const EventRecord& b);
 
+// The time of day a stored "Time" loads as: its fraction of a day (the settings program
+// writes nothing else), or midnight for a value that is no number.
+double SaneTimeOfDay(double stored);
+
 // The day on which a monthly event for `storedDay` comes in the given month: the stored day
 // limited to 1..31, and in a shorter month its last day.
 int MonthlyDayIn(int storedDay, int year, int month);
@@ -57,5 +61,10 @@ bool CanStillComeToday(const EventRecord& event, double now);
 
 // Whether a one-time event's moment lies before `now`.
 bool IsPastOnce(const EventRecord& event, double now);
+
+// `id`, or the first whole second after it that no record of `events` has as its Id (to
+// the second). Ids name events in the store (the clock deletes a fired one-time event by
+// its Id), yet two records made within one second would share one.
+double UnusedEventId(double id, const EventList& events);
 
 }  // namespace tembra

@@ -1,13 +1,14 @@
 #include "store/EventStore.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include "store/ClockOptions.h"
+#include "store/EventValues.h"
 #include "store/RegistryKey.h"
+#include "store/SavePlan.h"
 
 namespace tembra {
 namespace {
@@ -61,88 +62,56 @@ std::vector<DWORD> StoredIndexes(DWORD count) {
 // count this is the count itself.
 DWORD NextIndex(const std::vector<DWORD>& indexes) { return indexes.empty() ? 0 : indexes.back() + 1; }
 
-// A time of day outside [0, 1) cannot come from the settings program; keep what we can.
-double SaneTimeOfDay(double time) {
-    if (!std::isfinite(time)) return 0.0;
-    return time - std::floor(time);
-}
-
-// Flags count by their lowest bit, as the options do: a stored 2 is off.
-bool ReadFlag(const RegistryKey& key, const char* name, bool fallback) {
-    return (key.ReadNumber(name, fallback ? 1 : 0) & 1) != 0;
-}
-
-void ReadDetails(const RegistryKey& key, EventRecord& e, int today) {
-    e.Frequency = static_cast<std::int32_t>(key.ReadNumber("Frequency", Once));
-    e.FreqDetail0 = static_cast<std::int32_t>(key.ReadNumber("FreqDetail0", static_cast<DWORD>(today)));
-    e.FreqDetail1 = static_cast<std::int32_t>(key.ReadNumber("FreqDetail1", 127));
-    e.FreqDetail2 = static_cast<std::int32_t>(key.ReadNumber("FreqDetail2", 1));
-    e.FreqDetail3 = static_cast<std::int32_t>(key.ReadNumber("FreqDetail3", 1));
-    e.Enabled = ReadFlag(key, "Enabled", true);
-}
-
-// Returns whether the key holds an "Id" of its own.
-bool ReadRest(const RegistryKey& key, EventRecord& e, double now) {
-    double id = 0.0;
-    const bool stored = key.TryReadDate("Id", &id) && id != 0.0 && std::isfinite(id);
-    e.Id = stored ? id : now;
-    e.Name = key.ReadText("Name", "Message");
-    e.Action = static_cast<std::int32_t>(key.ReadNumber("Action", ShowMessage));
-    e.Run = key.ReadText("Run", "");
-    e.RunParams = key.ReadText("RunParams", "");
-    e.RunIn = key.ReadText("RunIn", "");
-    e.Remind = static_cast<std::int32_t>(key.ReadNumber("Remind", 0));
-    e.WavFile = key.ReadText("WavFile", "");
-    e.LoopSound = ReadFlag(key, "LoopSound", false);
-    e.SoundOnly = ReadFlag(key, "SoundOnly", false);
-    return stored;
-}
-
-void WriteRecord(RegistryKey& key, const EventRecord& e) {
-    key.WriteDate("Time", e.Time);
-    key.WriteNumber("Frequency", static_cast<DWORD>(e.Frequency));
-    key.WriteNumber("FreqDetail0", static_cast<DWORD>(e.FreqDetail0));
-    key.WriteNumber("FreqDetail1", static_cast<DWORD>(e.FreqDetail1));
-    key.WriteNumber("FreqDetail2", static_cast<DWORD>(e.FreqDetail2));
-    key.WriteNumber("FreqDetail3", static_cast<DWORD>(e.FreqDetail3));
-    key.WriteFlag("Enabled", e.Enabled);
-    key.WriteDate("Id", e.Id);
-    key.WriteText("Name", e.Name);
-    key.WriteNumber("Action", static_cast<DWORD>(e.Action));
-    key.WriteText("Run", e.Run);
-    key.WriteText("RunParams", e.RunParams);
-    key.WriteText("RunIn", e.RunIn);
-    key.WriteNumber("Remind", static_cast<DWORD>(e.Remind));
-    key.WriteText("WavFile", e.WavFile);
-    key.WriteFlag("LoopSound", e.LoopSound);
-    key.WriteFlag("SoundOnly", e.SoundOnly);
-}
-
-// Appends the stored events in key order, passing over those `wanted` refuses once their
-// schedule is read. `idStored`, when given, gets for each appended record whether its key
-// holds an "Id" of its own.
-template <class Wanted>
-void ReadEvents(Wanted wanted, EventList& list, std::vector<bool>* idStored = nullptr) {
-    const double now = CurrentDateValue();
+DWORD StoredCount() {
     RegistryKey options;
-    const DWORD count = options.Open(reg::kOptionsKey, true) ? options.ReadNumber(reg::kAlarms, 0) : 0;
-    options.Close();
+    return options.Open(reg::kOptionsKey, true) ? options.ReadNumber(reg::kAlarms, 0) : 0;
+}
 
-    RegistryKey key;
+void WriteCount(DWORD count) {
+    RegistryKey options;
+    if (options.Open(reg::kOptionsKey, true)) options.WriteNumber(reg::kAlarms, count);
+}
+
+// An existing event key below the count, as read.
+struct StoredSlot {
+    DWORD index = 0;
+    EventValues values;                   // the fields read
+    std::unique_ptr<EventRecord> record;  // what it loads as, when it has a "Time" and is wanted
+    bool idStored = false;
+};
+
+// Reads the event keys below the count in key order and gives each to `take`. A key with a
+// "Time" has its schedule read; `wanted` decides whether the rest is read and a record made.
+// Returns the stored count.
+template <class Wanted, class Take>
+DWORD ReadSlots(Wanted wanted, Take take) {
+    const double now = CurrentDateValue();
+    const DWORD count = StoredCount();
+    RegistryKey key(KEY_READ);
     for (DWORD i : StoredIndexes(count)) {
         if (!key.Open(AlarmPath(i), false)) continue;
-        // Presence, not the value, tells an event from an empty key: an event at midnight
-        // is stored as 0.0.
-        double time = 0.0;
-        if (!key.TryReadDate("Time", &time)) continue;
-        auto e = std::make_unique<EventRecord>();
-        e->Time = SaneTimeOfDay(time);
-        ReadDetails(key, *e, DayPart(now));
-        if (!wanted(*e)) continue;
-        const bool hasId = ReadRest(key, *e, now);
-        if (idStored) idStored->push_back(hasId);
-        list.push_back(std::move(e));
+        StoredSlot slot;
+        slot.index = i;
+        ReadEventValues(key, kTimeField, kTimeField + 1, slot.values);
+        if (slot.values[kTimeField]) {
+            ReadEventValues(key, 0, kIdField, slot.values);
+            auto e = std::make_unique<EventRecord>();
+            if (LoadSchedule(slot.values, DayPart(now), *e) && wanted(*e)) {
+                ReadEventValues(key, kIdField, kTimeField, slot.values);
+                slot.idStored = LoadDetails(slot.values, now, *e);
+                slot.record = std::move(e);
+            }
+        }
+        take(std::move(slot));
     }
+    return count;
+}
+
+template <class Wanted>
+void ReadEvents(Wanted wanted, EventList& list) {
+    ReadSlots(wanted, [&](StoredSlot&& slot) {
+        if (slot.record) list.push_back(std::move(slot.record));
+    });
 }
 
 bool AnyEvent(const EventRecord&) { return true; }
@@ -163,96 +132,155 @@ bool LoadEventsStillToCome(double from, EventList& list) {
 
 namespace {
 
-// Opens (creating) the store's root and writes the new count "Alarms", which `newCount`
-// computes from the stored event numbers below the old count. Gives those numbers in
-// `stored`; false when the root key can neither be opened nor created.
-template <class NewCount>
-bool RewriteCount(NewCount newCount, std::vector<DWORD>* stored) {
+// The whole store as read before it is rewritten.
+struct StoredList {
+    DWORD count = 0;                // "Alarms"
+    std::vector<StoredSlot> slots;  // every existing key below it, by number
+
+    DWORD End() const { return slots.empty() ? 0 : slots.back().index + 1; }
+    const StoredSlot& At(size_t index) const {
+        return *std::lower_bound(slots.begin(), slots.end(), index,
+                                 [](const StoredSlot& s, size_t i) { return s.index < i; });
+    }
+    EventList Records() const {
+        EventList list;
+        for (const StoredSlot& slot : slots) {
+            if (slot.record) list.push_back(std::make_unique<EventRecord>(*slot.record));
+        }
+        return list;
+    }
+};
+
+StoredList ReadStoredList() {
+    StoredList stored;
+    stored.count = ReadSlots(AnyEvent, [&](StoredSlot&& slot) { stored.slots.push_back(std::move(slot)); });
+    return stored;
+}
+
+std::string IdKey(double id) { return RegistryValue::Date(id).bytes; }
+
+// Writes `values` into the key of `index`. Loading passes the key over until its "Time",
+// written last, is back, so any "Time" there goes first. A key beyond the old list is made
+// afresh: nothing tells what a save cut short left there.
+void WriteSlot(RegistryKey& root, DWORD index, const EventValues& values, bool beyondOldList) {
+    RegistryKey key;
+    if (key.Open(AlarmPath(index), false)) {
+        if (beyondOldList) {
+            key.Close();
+            root.DeleteTree(AlarmName(index));
+        } else if (key.HasValue(EventFieldName(kTimeField))) {
+            key.DeleteValue(EventFieldName(kTimeField));
+        }
+    }
+    if (key.IsOpen() || key.Open(AlarmPath(index), true)) WriteEventValues(key, values);
+}
+
+// Makes the stored list `list`, in the order SavePlan explains: records beyond the old list
+// first (loading cannot see them yet), then copies of old records that would otherwise go
+// missing, raising the count over them, then the old list's slots ascending, the count, and
+// last the keys the count no longer covers.
+bool WriteList(const StoredList& stored, const EventList& list) {
     RegistryKey root;
     if (!root.Open(reg::kClockKey, true)) return false;
-    root.Close();
-    RegistryKey options;
-    if (options.Open(reg::kOptionsKey, true)) {
-        *stored = StoredIndexes(options.ReadNumber(reg::kAlarms, 0));
-        options.WriteNumber(reg::kAlarms, newCount(*stored));
+
+    std::vector<OldSlot> old;
+    for (const StoredSlot& slot : stored.slots) {
+        OldSlot o;
+        o.index = slot.index;
+        o.stored = Fingerprint(slot.values);
+        if (slot.record) {
+            o.loads = true;
+            o.idStored = slot.idStored;
+            o.loaded = Fingerprint(StoredValuesOf(*slot.record));
+            o.id = IdKey(slot.record->Id);
+        }
+        old.push_back(std::move(o));
     }
+    std::vector<EventValues> values;
+    std::vector<NewRecord> fresh;
+    for (const auto& e : list) {
+        values.push_back(StoredValuesOf(*e));
+        fresh.push_back({Fingerprint(values.back()), IdKey(e->Id)});
+    }
+    const SavePlan plan = PlanSave(old, fresh);
+
+    const DWORD oldEnd = stored.End();
+    const DWORD newEnd = static_cast<DWORD>(list.size());
+    for (size_t i : plan.writes) {
+        if (i >= oldEnd) WriteSlot(root, static_cast<DWORD>(i), values[i], true);
+    }
+    DWORD count = stored.count;
+    const DWORD firstCopy = std::max(oldEnd, newEnd);
+    DWORD copyEnd = firstCopy;
+    for (size_t i : plan.keeps) WriteSlot(root, copyEnd++, stored.At(i).values, true);
+    if (copyEnd > firstCopy && count < copyEnd) WriteCount(count = copyEnd);
+    for (size_t i : plan.writes) {
+        if (i < oldEnd) WriteSlot(root, static_cast<DWORD>(i), values[i], false);
+    }
+    if (count != newEnd) WriteCount(newEnd);
+    for (const StoredSlot& slot : stored.slots) {
+        if (slot.index >= newEnd) root.DeleteTree(AlarmName(slot.index));
+    }
+    for (DWORD i = firstCopy; i < copyEnd; ++i) root.DeleteTree(AlarmName(i));
     return true;
 }
 
 }  // namespace
 
-bool SaveEvents(const EventList& list) {
-    std::vector<DWORD> old;
-    if (!RewriteCount([&](const std::vector<DWORD>&) { return static_cast<DWORD>(list.size()); },
-                      &old))
-        return false;
-
-    RegistryKey root;
-    if (root.Open(reg::kClockKey, true)) {
-        for (auto k = old.rbegin(); k != old.rend(); ++k) root.DeleteTree(AlarmName(*k));
-    }
-    root.Close();
-
-    RegistryKey key;
-    for (size_t i = 0; i < list.size(); ++i) {
-        if (key.Open(AlarmPath(static_cast<DWORD>(i)), true)) WriteRecord(key, *list[i]);
-    }
-    return true;
-}
+bool SaveEvents(const EventList& list) { return WriteList(ReadStoredList(), list); }
 
 bool AppendEvent(const EventRecord& event) {
-    std::vector<DWORD> stored;
-    if (!RewriteCount([](const std::vector<DWORD>& old) { return NextIndex(old) + 1; }, &stored))
-        return false;
-    const DWORD n = NextIndex(stored);
-
     RegistryKey root;
-    if (root.Open(reg::kClockKey, true)) root.DeleteTree(AlarmName(n));
-    root.Close();
-    RegistryKey key;
-    if (key.Open(AlarmPath(n), true)) WriteRecord(key, event);
+    if (!root.Open(reg::kClockKey, true)) return false;
+    const DWORD count = StoredCount();
+    const DWORD n = NextIndex(StoredIndexes(count));
+    // Complete before the count covers it.
+    WriteSlot(root, n, StoredValuesOf(event), true);
+    if (count != n + 1) WriteCount(n + 1);
     return true;
 }
 
 bool DeleteEventById(double id) {
-    EventList list;
-    LoadEvents(false, list);
+    const StoredList stored = ReadStoredList();
+    EventList list = stored.Records();
     for (auto it = list.begin(); it != list.end(); ++it) {
         if ((*it)->Id == id) {
             list.erase(it);
             break;
         }
     }
-    return SaveEvents(list);
+    return WriteList(stored, list);
 }
 
 bool DeleteStoredEvent(const EventRecord& event) {
-    EventList list;
-    std::vector<bool> idStored;
-    ReadEvents(AnyEvent, list, &idStored);
-    for (size_t i = 0; i < list.size(); ++i) {
-        EventRecord stored = *list[i];
+    const StoredList stored = ReadStoredList();
+    for (const StoredSlot& slot : stored.slots) {
+        if (!slot.record) continue;
+        EventRecord candidate = *slot.record;
         // A key without an "Id" was given its loading moment, a different one at each load:
         // it matches by its other values.
-        if (!idStored[i]) stored.Id = event.Id;
-        if (SameStoredValues(stored, event)) {
-            list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
-            return SaveEvents(list);
+        if (!slot.idStored) candidate.Id = event.Id;
+        if (!SameStoredValues(candidate, event)) continue;
+        EventList list;
+        for (const StoredSlot& other : stored.slots) {
+            if (other.record && &other != &slot)
+                list.push_back(std::make_unique<EventRecord>(*other.record));
         }
+        return WriteList(stored, list);
     }
     return true;
 }
 
 bool RemoveOldEvents(bool shutdownOnly) {
-    EventList list;
-    LoadEvents(false, list);
+    const StoredList stored = ReadStoredList();
+    EventList list = stored.Records();
     const double now = CurrentDateValue();
     for (size_t i = list.size(); i-- > 0;) {
         const EventRecord& e = *list[i];
         if (IsPastOnce(e, now) && (!shutdownOnly || e.Action == ShutDown))
             list.erase(list.begin() + static_cast<long>(i));
     }
-    return SaveEvents(list);
+    return WriteList(stored, list);
 }
 
 }  // namespace tembra

@@ -1,20 +1,73 @@
 #include "store/RegistryKey.h"
 
+#include <atomic>
 #include <cstring>
 #include <vector>
 
 namespace tembra {
 
+RegistryValue RegistryValue::Number(DWORD value) {
+    return {REG_DWORD, std::string(reinterpret_cast<const char*>(&value), sizeof value)};
+}
+
+RegistryValue RegistryValue::Text(const std::string& text) {
+    return {REG_SZ, std::string(text.c_str(), text.size() + 1)};
+}
+
+RegistryValue RegistryValue::Date(double value) {
+    return {REG_BINARY, std::string(reinterpret_cast<const char*>(&value), sizeof value)};
+}
+
+// A number is read whatever the type: a value longer than 4 bytes is none; a shorter one
+// gives its bytes followed by zeros.
+DWORD NumberIn(const std::optional<RegistryValue>& value, DWORD fallback) {
+    if (!value || value->bytes.size() > sizeof(DWORD)) return fallback;
+    DWORD number = 0;
+    memcpy(&number, value->bytes.data(), value->bytes.size());
+    return number;
+}
+
+// A text ends at its first zero byte or with the value: it may be stored without one.
+std::string TextIn(const std::optional<RegistryValue>& value, const std::string& fallback) {
+    if (!value || value->bytes.empty()) return fallback;
+    return std::string(value->bytes.c_str(), strnlen(value->bytes.c_str(), value->bytes.size()));
+}
+
+bool DateIn(const std::optional<RegistryValue>& value, double* date) {
+    if (!value || value->bytes.size() > sizeof(double)) return false;
+    unsigned char bytes[sizeof(double)] = {};
+    memcpy(bytes, value->bytes.data(), value->bytes.size());
+    memcpy(date, bytes, sizeof *date);
+    return true;
+}
+
+namespace {
+std::atomic<long> g_writesAllowed{RegistryWriteGate::kOpen};
+std::atomic<long> g_writesAsked{0};
+}  // namespace
+
+void RegistryWriteGate::Reset(long allowed) {
+    g_writesAsked = 0;
+    g_writesAllowed = allowed;
+}
+
+long RegistryWriteGate::Asked() { return g_writesAsked; }
+
+bool RegistryWriteGate::Pass() {
+    const long asked = ++g_writesAsked;
+    const long allowed = g_writesAllowed;
+    return allowed == kOpen || asked <= allowed;
+}
+
 bool RegistryKey::Open(const std::string& path, bool create) {
     Close();
     HKEY raw = nullptr;
-    LONG rc;
-    if (create) {
+    LONG rc = RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, access_, &raw);
+    if (rc != ERROR_SUCCESS && create) {
+        if (!RegistryWriteGate::Pass()) return false;
         char emptyClass[] = "";
         rc = RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, emptyClass,
                              REG_OPTION_NON_VOLATILE, access_, nullptr, &raw, nullptr);
-    } else {
-        rc = RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, access_, &raw);
     }
     if (rc != ERROR_SUCCESS) return false;
     key_.reset(raw);
@@ -27,64 +80,59 @@ void RegistryKey::Close() {
     path_.clear();
 }
 
-bool RegistryKey::ValueSize(const char* name, DWORD* size) const {
-    if (!key_) return false;
-    *size = 0;
-    return RegQueryValueExA(key_.get(), name, nullptr, nullptr, nullptr, size) == ERROR_SUCCESS;
+bool RegistryKey::HasValue(const char* name) const {
+    DWORD size = 0;
+    return key_ &&
+           RegQueryValueExA(key_.get(), name, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;
 }
 
-bool RegistryKey::HasValue(const char* name) const {
-    DWORD size;
-    return ValueSize(name, &size);
+std::optional<RegistryValue> RegistryKey::ReadValue(const char* name) const {
+    if (!key_) return std::nullopt;
+    // Most values fit the first buffer; a longer one is read again at its own size.
+    RegistryValue value;
+    char small[MAX_PATH];
+    DWORD size = sizeof small;
+    LONG rc = RegQueryValueExA(key_.get(), name, nullptr, &value.type,
+                               reinterpret_cast<BYTE*>(small), &size);
+    if (rc == ERROR_SUCCESS) {
+        value.bytes.assign(small, size);
+        return value;
+    }
+    if (rc != ERROR_MORE_DATA) return std::nullopt;
+    std::vector<char> buffer(size);
+    DWORD length = size;
+    // The value may have grown meanwhile: then it is not read at all.
+    if (RegQueryValueExA(key_.get(), name, nullptr, &value.type,
+                         reinterpret_cast<BYTE*>(buffer.data()), &length) != ERROR_SUCCESS ||
+        length > buffer.size())
+        return std::nullopt;
+    value.bytes.assign(buffer.data(), length);
+    return value;
 }
 
 bool RegistryKey::TryReadNumber(const char* name, DWORD* value) const {
-    // One call: a value longer than the buffer answers ERROR_MORE_DATA and reads as missing;
-    // a shorter one leaves the rest of the zeroed buffer as it is.
-    if (!key_) return false;
-    DWORD bytes = 0;
-    DWORD size = sizeof bytes;
-    if (RegQueryValueExA(key_.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(&bytes),
-                         &size) != ERROR_SUCCESS)
-        return false;
-    *value = bytes;
+    const auto stored = ReadValue(name);
+    if (!stored || stored->bytes.size() > sizeof(DWORD)) return false;
+    *value = NumberIn(stored, 0);
     return true;
 }
 
 DWORD RegistryKey::ReadNumber(const char* name, DWORD fallback) const {
-    DWORD value = fallback;
-    return TryReadNumber(name, &value) ? value : fallback;
+    return NumberIn(ReadValue(name), fallback);
 }
 
 std::string RegistryKey::ReadText(const char* name, const std::string& fallback) const {
-    if (!key_) return fallback;
-    // Most texts fit the first buffer; a longer one is read again at its own size. One
-    // spare byte each time: a text may be stored without its terminating zero.
-    char small[MAX_PATH + 1];
-    DWORD size = MAX_PATH;
-    LONG rc = RegQueryValueExA(key_.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(small),
-                               &size);
-    if (rc == ERROR_SUCCESS) {
-        if (size == 0) return fallback;
-        small[size] = '\0';
-        return std::string(small, strnlen(small, size));
-    }
-    if (rc != ERROR_MORE_DATA) return fallback;
-    std::vector<char> buffer(size + 1, '\0');
-    if (RegQueryValueExA(key_.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()),
-                         &size) != ERROR_SUCCESS ||
-        size >= buffer.size())
-        return fallback;
-    return std::string(buffer.data(), strnlen(buffer.data(), size));
+    return TextIn(ReadValue(name), fallback);
 }
 
 bool RegistryKey::ReadTextInto(const char* name, char* buffer, DWORD* capacity) const {
     const DWORD limit = capacity ? *capacity : MAX_PATH;
-    if (!HasValue(name)) {
+    const std::optional<RegistryValue> value = ReadValue(name);
+    if (!value) {
         if (capacity) *capacity = 0;
         return false;
     }
-    std::string text = ReadText(name, std::string());
+    std::string text = TextIn(value, std::string());
     const DWORD needed = static_cast<DWORD>(text.size() + 1);
     if (capacity) *capacity = needed;
     if (needed > limit) return false;
@@ -93,14 +141,7 @@ bool RegistryKey::ReadTextInto(const char* name, char* buffer, DWORD* capacity) 
 }
 
 bool RegistryKey::TryReadDate(const char* name, double* value) const {
-    if (!key_) return false;
-    unsigned char bytes[sizeof(double)] = {};
-    DWORD size = sizeof bytes;
-    LONG rc = RegQueryValueExA(key_.get(), name, nullptr, nullptr, bytes, &size);
-    // A longer value is no date: it counts as missing.
-    if (rc != ERROR_SUCCESS) return false;
-    memcpy(value, bytes, sizeof *value);
-    return true;
+    return DateIn(ReadValue(name), value);
 }
 
 double RegistryKey::ReadDate(const char* name) const {
@@ -108,30 +149,31 @@ double RegistryKey::ReadDate(const char* name) const {
     return TryReadDate(name, &value) ? value : 0.0;
 }
 
+bool RegistryKey::WriteValue(const char* name, const RegistryValue& value) {
+    return key_ && RegistryWriteGate::Pass() &&
+           RegSetValueExA(key_.get(), name, 0, value.type,
+                          reinterpret_cast<const BYTE*>(value.bytes.data()),
+                          static_cast<DWORD>(value.bytes.size())) == ERROR_SUCCESS;
+}
+
 bool RegistryKey::WriteNumber(const char* name, DWORD value) {
-    return key_ && RegSetValueExA(key_.get(), name, 0, REG_DWORD,
-                                  reinterpret_cast<const BYTE*>(&value),
-                                  sizeof value) == ERROR_SUCCESS;
+    return WriteValue(name, RegistryValue::Number(value));
 }
 
 bool RegistryKey::WriteText(const char* name, const std::string& text) {
-    return key_ && RegSetValueExA(key_.get(), name, 0, REG_SZ,
-                                  reinterpret_cast<const BYTE*>(text.c_str()),
-                                  static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+    return WriteValue(name, RegistryValue::Text(text));
 }
 
 bool RegistryKey::WriteDate(const char* name, double value) {
-    return key_ && RegSetValueExA(key_.get(), name, 0, REG_BINARY,
-                                  reinterpret_cast<const BYTE*>(&value),
-                                  sizeof value) == ERROR_SUCCESS;
+    return WriteValue(name, RegistryValue::Date(value));
 }
 
 bool RegistryKey::DeleteValue(const char* name) {
-    return key_ && RegDeleteValueA(key_.get(), name) == ERROR_SUCCESS;
+    return key_ && RegistryWriteGate::Pass() && RegDeleteValueA(key_.get(), name) == ERROR_SUCCESS;
 }
 
 bool RegistryKey::DeleteTree(const std::string& name) {
-    if (!key_) return false;
+    if (!key_ || !RegistryWriteGate::Pass()) return false;
     if (RegDeleteKeyA(key_.get(), name.c_str()) == ERROR_SUCCESS) return true;
 
     // The key has sub-keys: empty it first, children before parents.
@@ -152,8 +194,7 @@ bool RegistryKey::DeleteTree(const std::string& name) {
         child.DeleteTree(std::string(subName.data(), length));
     }
     child.Close();
-    RegDeleteKeyA(key_.get(), name.c_str());
-    return true;
+    return RegistryWriteGate::Pass() && RegDeleteKeyA(key_.get(), name.c_str()) == ERROR_SUCCESS;
 }
 
 std::vector<std::string> RegistryKey::SubKeyNames() const {

@@ -3,12 +3,47 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "framework/Handles.h"
 
 namespace tembra {
+
+// A stored value as the A functions give it: its type and its bytes.
+struct RegistryValue {
+    DWORD type = REG_NONE;
+    std::string bytes;
+
+    // The values the typed writes store.
+    static RegistryValue Number(DWORD value);
+    static RegistryValue Text(const std::string& text);  // with its zero byte
+    static RegistryValue Date(double value);
+    bool operator==(const RegistryValue& other) const {
+        return type == other.type && bytes == other.bytes;
+    }
+};
+
+// What the typed reads of RegistryKey make of a stored value (nullopt: a missing one).
+DWORD NumberIn(const std::optional<RegistryValue>& value, DWORD fallback);
+std::string TextIn(const std::optional<RegistryValue>& value, const std::string& fallback);
+bool DateIn(const std::optional<RegistryValue>& value, double* date);
+
+// Every registry write made through RegistryKey (creating a key, setting or deleting a
+// value, deleting a key) passes here. Tests count the writes of an operation and cut it
+// short as if the process had ended after some of them; the programs never close it.
+class RegistryWriteGate {
+public:
+    static constexpr long kOpen = -1;
+    // Restarts the count; from now on only the first `allowed` writes reach the registry
+    // (kOpen: all of them) and every later one fails without touching it.
+    static void Reset(long allowed = kOpen);
+    // Writes asked for since the last Reset, the refused ones included.
+    static long Asked();
+    // Counts one write and tells whether it may go through.
+    static bool Pass();
+};
 
 class RegistryKey {
 public:
@@ -19,7 +54,8 @@ public:
 
     // Access mask used by the next Open.
     void SetAccess(REGSAM access) { access_ = access; }
-    // Closes any open key, then opens `path` (creating missing keys along it when `create`).
+    // Closes any open key, then opens `path` (creating missing keys along it when `create`;
+    // only creating a key counts as a write).
     bool Open(const std::string& path, bool create);
     void Close();
     bool IsOpen() const { return static_cast<bool>(key_); }
@@ -27,6 +63,8 @@ public:
     HKEY Handle() const { return key_.get(); }
 
     bool HasValue(const char* name) const;
+    // The value as stored, whatever its type and size; nullopt when it cannot be read.
+    std::optional<RegistryValue> ReadValue(const char* name) const;
     // The stored value, or `fallback` when it is missing or longer than 4 bytes. A shorter
     // value of any type gives its bytes followed by zeros.
     DWORD ReadNumber(const char* name, DWORD fallback) const;
@@ -49,17 +87,16 @@ public:
     bool WriteText(const char* name, const std::string& text);
     bool WriteDate(const char* name, double value);
     bool WriteFlag(const char* name, bool flag) { return WriteNumber(name, flag ? 1 : 0); }
+    bool WriteValue(const char* name, const RegistryValue& value);
     bool DeleteValue(const char* name);
 
-    // Deletes the sub-key `name` of the open key with everything below it.
+    // Deletes the sub-key `name` of the open key with everything below it (each key deleted
+    // is one write).
     bool DeleteTree(const std::string& name);
     // Names of the open key's direct sub-keys, in the registry's order.
     std::vector<std::string> SubKeyNames() const;
 
 private:
-    // Size of a stored value, or false when it cannot be queried.
-    bool ValueSize(const char* name, DWORD* size) const;
-
     UniqueRegKey key_;
     std::string path_;
     REGSAM access_ = kReadWrite;

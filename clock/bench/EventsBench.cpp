@@ -1,5 +1,6 @@
 // Prints what the events cost, with 1,000 stored events in a private registry key:
-// - SaveEvents, LoadEvents (all), LoadEvents (today only) and DeleteEventById;
+// - SaveEvents (every record changed, and none changed), LoadEvents (all), LoadEvents (today
+//   only), DeleteEventById and RemoveOldEvents with nothing to remove;
 // - the reload of the clock's day list (load, filter and sort);
 // - the per-tick scan over a day list of 1,000: the usual case (it stops at the first record)
 //   and the worst cases (every record passed over);
@@ -53,12 +54,26 @@ EventList SampleEvents() {
     return list;
 }
 
+// The sample list with every name changed: saving it over the sample rewrites every record.
+EventList Renamed(const EventList& events) {
+    EventList list;
+    for (const auto& e : events) {
+        list.push_back(std::make_unique<EventRecord>(*e));
+        list.back()->Name += " *";
+    }
+    return list;
+}
+
 void StoreFigures() {
     ScopedRegistrySandbox sandbox;
     FakeClockTime time(CivilTime{2026, 12, 9, 0, 0, 1, 0});
     const EventList events = SampleEvents();
+    const EventList renamed = Renamed(events);
     const int runs = 5;
-    printf("save %d events:               %9.1f ms\n", kEvents,
+    int run = 0;
+    printf("save %d events, all changed:  %9.1f ms\n", kEvents,
+           MeanMicros(runs * 2, [&] { SaveEvents(++run % 2 ? renamed : events); }) / 1000);
+    printf("save %d events, none changed: %9.1f ms\n", kEvents,
            MeanMicros(runs, [&] { SaveEvents(events); }) / 1000);
     size_t all = 0, today = 0;
     const double loadAll = MeanMicros(runs, [&] {
@@ -74,7 +89,11 @@ void StoreFigures() {
     printf("load %d events (all):         %9.1f ms  (%zu loaded)\n", kEvents, loadAll / 1000, all);
     printf("load %d events (today only):  %9.1f ms  (%zu kept)\n", kEvents, loadToday / 1000,
            today);
-    // What a one-time event costs as it fires: the whole store is read and rewritten.
+    // The clock prunes at every options load; usually there is nothing to prune.
+    printf("remove old events, none past: %9.1f ms\n",
+           MeanMicros(runs, [&] { RemoveOldEvents(false); }) / 1000);
+    // What a one-time event costs as it fires: the whole store is read and the records
+    // after it are rewritten.
     printf("delete one event by Id:       %9.1f ms\n",
            MeanMicros(1, [&] { DeleteEventById(events[1]->Id); }) / 1000);
     EventList sorted;

@@ -1,16 +1,17 @@
 #!/usr/bin/env python3
 """Draws the settings program's images: the button bitmaps (ok.bmp 134, cancel.bmp 136,
-apply.bmp 137), the about picture (about.bmp 146), the sheet's icon (sheet.ico 148) and the
-hand cursor (hand.cur 132). Run once; the files are kept. All colours come from the standard
-16-colour palette; the light grey face (192, 192, 192) is what LR_LOADMAP3DCOLORS maps to the
-system's face colour."""
+apply.bmp 137), the about picture (about.bmp 146), the sheet's icon (sheet.ico 148), the
+event editor's browse icon (browse.ico 144), the hand cursor (hand.cur 132) and the events
+page's buttons (new.bmp 139, copy.bmp 140, edit.bmp 141). Run once; the files are kept. All
+colours come from the standard 16-colour palette; the light grey face (192, 192, 192) is what
+LR_LOADMAP3DCOLORS maps to the system's face colour."""
 import math
 import struct
 
 PALETTE = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
            (0, 128, 128), (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0),
            (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255)]
-BLACK, DARK_RED, DARK_GREEN, FACE, GREY, RED, GREEN, YELLOW, WHITE = 0, 1, 2, 7, 8, 9, 10, 11, 15
+BLACK, DARK_RED, DARK_GREEN, DARK_YELLOW, FACE, GREY, RED, GREEN, YELLOW, WHITE = 0, 1, 2, 3, 7, 8, 9, 10, 11, 15
 
 
 def segment_distance(px, py, ax, ay, bx, by):
@@ -122,8 +123,8 @@ def mask_rows(width, height, transparent):
 TRANSPARENT = -1
 
 
-def icon_image(size):
-    draw = alarm_clock(size, TRANSPARENT)
+def icon_image(size, draw_for=None):
+    draw = (draw_for or (lambda s: alarm_clock(s, TRANSPARENT)))(size)
 
     def colour(x, y):
         p = draw(x, y)
@@ -133,8 +134,8 @@ def icon_image(size):
         mask_rows(size, size, lambda x, y: draw(x, y) == TRANSPARENT)
 
 
-def write_icon(path, sizes):
-    images = [icon_image(s) for s in sizes]
+def write_icon(path, sizes, draw_for=None):
+    images = [icon_image(s, draw_for) for s in sizes]
     data = struct.pack('<HHH', 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for size, image in zip(sizes, images):
@@ -142,6 +143,33 @@ def write_icon(path, sizes):
         offset += len(image)
     with open(path, 'wb') as f:
         f.write(data + b''.join(images))
+
+
+def open_folder(size):
+    """A yellow folder, open, on a transparent ground (the browse buttons, 16 x 15 shown)."""
+    def pixel(x, y):
+        if y < 3 or y > 13 or x > 14:
+            return TRANSPARENT
+        if y == 3:
+            return BLACK if 1 <= x <= 5 else TRANSPARENT  # the tab
+        if y == 4:
+            return BLACK if x in (0, 6) or 7 <= x <= 12 else (YELLOW if 1 <= x <= 5 else TRANSPARENT)
+        if y == 13:
+            return BLACK if x <= 12 else TRANSPARENT
+        if y == 7:
+            return BLACK if 3 <= x <= 14 else (YELLOW if 1 <= x <= 2 else BLACK if x == 0 else TRANSPARENT)
+        # Below the lid's edge the front leans right; above it the back shows.
+        if y > 7:
+            left = 3 - (y - 7) // 2
+            if x == 0 or x == left or x == 14 - (y - 7) // 2:
+                return BLACK
+            if left < x < 14 - (y - 7) // 2:
+                return YELLOW
+            return YELLOW if x < left else TRANSPARENT
+        if x == 0 or x == 13:
+            return BLACK
+        return YELLOW if x < 13 else TRANSPARENT
+    return pixel
 
 
 def hand(x, y):
@@ -186,9 +214,72 @@ def write_cursor(path):
         f.write(data + image)
 
 
+def sheet_of_paper(x, y, left, top, right, bottom):
+    """A white page with a black outline and a folded top-right corner, or None outside it."""
+    fold = 3
+    if not (left <= x <= right and top <= y <= bottom):
+        return None
+    if x - (right - fold) > y - top:
+        return None  # cut off by the fold
+    if x == left or y == bottom or x == right or y == top or x - (right - fold) == y - top:
+        return BLACK
+    return WHITE
+
+
+def new_event(x, y):
+    """A blank page with a yellow spark at its top-left corner."""
+    if (x in (2, 3) and 0 <= y <= 5 and y != 2 and y != 3) or (y in (2, 3) and 0 <= x <= 5):
+        return YELLOW if (x + y) % 2 else DARK_YELLOW
+    page = sheet_of_paper(x, y, 4, 2, 13, 15)
+    if page is None:
+        return FACE
+    if page == WHITE and 6 <= x <= 10 and y in (7, 9, 11):
+        return GREY  # lines of text
+    return page
+
+
+def copy_event(x, y):
+    """Two pages, the front one overlapping the one behind."""
+    front = sheet_of_paper(x, y, 6, 5, 14, 15)
+    if front is not None:
+        if front == WHITE and 8 <= x <= 12 and y in (9, 11, 13):
+            return GREY
+        return front
+    back = sheet_of_paper(x, y, 1, 0, 9, 10)
+    if back is None:
+        return FACE
+    if back == WHITE and 3 <= x <= 7 and y in (4, 6, 8):
+        return GREY
+    return back
+
+
+def edit_event(x, y):
+    """A page with a yellow pencil lying across it."""
+    # The pencil runs from its tip at (4, 13) up to (14, 3).
+    u, v = (x - 4) + (13 - y), (x - 4) - (13 - y)  # along and across the pencil
+    if abs(v) <= 2 and 0 <= u <= 20:
+        if u <= 2:
+            return BLACK  # the lead
+        if u <= 5:
+            return WHITE if abs(v) <= 1 else BLACK  # the sharpened wood
+        if u >= 18:
+            return RED  # the eraser
+        return BLACK if abs(v) == 2 else YELLOW if v <= 0 else DARK_YELLOW
+    page = sheet_of_paper(x, y, 1, 1, 11, 15)
+    if page is None:
+        return FACE
+    if page == WHITE and 3 <= x <= 8 and y in (5, 7, 9):
+        return GREY
+    return page
+
+
 write_bmp('ok.bmp', 16, 15, tick)
 write_bmp('cancel.bmp', 13, 15, cross)
 write_bmp('apply.bmp', 11, 14, return_arrow)
 write_bmp('about.bmp', 80, 80, alarm_clock(80, FACE))
 write_icon('sheet.ico', [32, 16])
+write_icon('browse.ico', [16], open_folder)
 write_cursor('hand.cur')
+write_bmp('new.bmp', 16, 16, new_event)
+write_bmp('copy.bmp', 16, 16, copy_event)
+write_bmp('edit.bmp', 16, 16, edit_event)

@@ -57,7 +57,7 @@ inline bool Checked(HWND page, int id) {
 }
 
 // A window of the clock's class on the calling thread that counts the reload requests it
-// receives. Tests using it hold the clock_process lock.
+// receives, of the options and of the events. Tests using it hold the clock_process lock.
 class StandInClock {
 public:
     StandInClock() {
@@ -69,6 +69,7 @@ public:
         window_ = CreateWindowA(kClockClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                 wc.hInstance, nullptr);
         reloads() = 0;
+        eventReloads() = 0;
     }
     ~StandInClock() {
         DestroyWindow(window_);
@@ -77,15 +78,24 @@ public:
     StandInClock(const StandInClock&) = delete;
     StandInClock& operator=(const StandInClock&) = delete;
     int OptionReloads() const { return reloads(); }
+    int EventReloads() const { return eventReloads(); }
 
 private:
     static std::atomic<int>& reloads() {
         static std::atomic<int> count{0};
         return count;
     }
+    static std::atomic<int>& eventReloads() {
+        static std::atomic<int> count{0};
+        return count;
+    }
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (msg == WM_CLOCK_RELOADOPTIONS && wParam == 0 && lParam == 0) {
             ++reloads();
+            return 0;
+        }
+        if (msg == WM_CLOCK_RELOADEVENTS && wParam == 0 && lParam == 0) {
+            ++eventReloads();
             return 0;
         }
         return DefWindowProcA(hwnd, msg, wParam, lParam);

@@ -62,12 +62,17 @@ protected:
 
 }  // namespace
 
-TEST_F(SettingsProcessTest, PlainStartAndOneOpenTheSheetOnItsFirstPage) {
-    for (const char* args : {"", "1"}) {
+TEST_F(SettingsProcessTest, PlainStartOpensTheSheetOnItsFirstPageAndOneOnTheEvents) {
+    struct Start {
+        const char* args;
+        int page;
+    };
+    for (const Start start : {Start{"", 0}, Start{"1", 1}}) {
+        const char* args = start.args;
         ChildProcess program;
         HWND sheet = Open(program, args, kSettingsSheetTitle);
         ASSERT_NE(sheet, nullptr) << "args '" << args << "'";
-        EXPECT_EQ(CurrentPage(sheet), 0) << "args '" << args << "'";
+        EXPECT_EQ(CurrentPage(sheet), start.page) << "args '" << args << "'";
         Cancel(sheet);
         EXPECT_TRUE(EndsWithZero(program));
     }

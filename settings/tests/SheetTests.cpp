@@ -31,13 +31,14 @@ TEST(SettingsSheet, OpensWithItsPagesFlatImageButtonsEnabledApplyAndIcon) {
     CTCSetsSheet sheet(kGeneralPageIndex);
     HWND tabs = nullptr;
     int tabCount = 0;
-    std::string firstTab, lastTab;
+    std::string firstTab, secondTab, lastTab;
     bool applyEnabled = false, buttonsFlat = false, helpShown = true, imagesSet = false;
     HICON icon = nullptr;
     RunSheetWith(sheet, [&](HWND hwnd) {
         tabs = reinterpret_cast<HWND>(SendMessageA(hwnd, PSM_GETTABCONTROL, 0, 0));
         tabCount = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
         firstTab = TabText(tabs, 0);
+        secondTab = TabText(tabs, 1);
         lastTab = TabText(tabs, tabCount - 1);
         HWND apply = GetDlgItem(hwnd, CPropertySheet::kApplyButtonId);
         applyEnabled = WaitUntil([&] { return IsWindowEnabled(apply) != FALSE; }, 5000);
@@ -51,8 +52,9 @@ TEST(SettingsSheet, OpensWithItsPagesFlatImageButtonsEnabledApplyAndIcon) {
         icon = reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0));
         PressSheetButton(hwnd, PSBTN_CANCEL);
     });
-    EXPECT_EQ(tabCount, 3);
+    EXPECT_EQ(tabCount, 4);
     EXPECT_EQ(firstTab, "常规");
+    EXPECT_EQ(secondTab, "事件");
     EXPECT_EQ(lastTab, "Internet 时间");
     EXPECT_TRUE(applyEnabled) << "Apply starts enabled although nothing changed";
     EXPECT_TRUE(buttonsFlat);
@@ -77,4 +79,26 @@ TEST(SettingsSheet, ApplyOnTheGeneralPageLeavesApplyEnabledAndFlat) {
     });
     EXPECT_TRUE(enabledAfterApply);
     EXPECT_TRUE(flatAfterApply);
+}
+
+// The events page saves without asking for Apply again: opened on it alone, Apply is left
+// disabled after Apply.
+TEST(SettingsSheet, ApplyWithOnlyTheEventsPageShownLeavesApplyDisabled) {
+    ScopedRegistrySandbox registry;
+    CTCSetsSheet sheet(kEventsPageIndex);
+    int page = -1;
+    bool disabledAfterApply = false, enabledAgain = true;
+    RunSheetWith(sheet, [&](HWND hwnd) {
+        HWND apply = GetDlgItem(hwnd, CPropertySheet::kApplyButtonId);
+        WaitUntil([&] { return IsWindowEnabled(apply) != FALSE; }, 5000);
+        const LRESULT current = SendMessageA(hwnd, PSM_GETCURRENTPAGEHWND, 0, 0);
+        page = static_cast<int>(SendMessageA(hwnd, PSM_HWNDTOINDEX, current, 0));
+        PressSheetButton(hwnd, PSBTN_APPLYNOW);
+        disabledAfterApply = WaitUntil([&] { return !IsWindowEnabled(apply); }, 5000);
+        enabledAgain = WaitUntil([&] { return IsWindowEnabled(apply) != FALSE; }, 1000);
+        PressSheetButton(hwnd, PSBTN_CANCEL);
+    });
+    EXPECT_EQ(page, kEventsPageIndex);
+    EXPECT_TRUE(disabledAfterApply);
+    EXPECT_FALSE(enabledAgain);
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "store/EventRecord.h"
 
 using namespace tembra;
@@ -101,4 +103,33 @@ TEST(EventRecord, PastOnlyForOneTimeEventsBeforeNow) {
     EXPECT_FALSE(IsPastOnce(e, At(2026, 12, 8, 10, 0)));  // its own moment is not yet past
     e.Frequency = Weekly;
     EXPECT_FALSE(IsPastOnce(e, At(2026, 12, 9, 0, 0)));
+}
+
+TEST(EventRecord, AStoredTimeLoadsAsATimeOfDayBelowAWholeDay) {
+    EXPECT_EQ(SaneTimeOfDay(46365.75), 0.75);
+    EXPECT_EQ(SaneTimeOfDay(-0.25), 0.75);
+    // The difference rounds up to a whole day: midnight, not the end of the day.
+    EXPECT_EQ(SaneTimeOfDay(-1e-309), 0.0);
+    EXPECT_EQ(SaneTimeOfDay(std::numeric_limits<double>::infinity()), 0.0);
+}
+
+TEST(EventRecord, UnusedIdMovesOnBySecondsPastEveryTakenOne) {
+    auto listOf = [](std::initializer_list<double> ids) {
+        EventList list;
+        for (double id : ids) {
+            list.push_back(std::make_unique<EventRecord>());
+            list.back()->Id = id;
+        }
+        return list;
+    };
+    const double t = DateValueOf({2026, 12, 9, 7, 30, 58, 0});
+    EXPECT_EQ(UnusedEventId(t, listOf({})), t);
+    EXPECT_EQ(UnusedEventId(t, listOf({t + 0.6 / 86400})), t);  // another second
+    EXPECT_EQ(UnusedEventId(t, listOf({t + 1e-12})), DateValueOf({2026, 12, 9, 7, 30, 59, 0}));
+    // Taken, and so is the next second: two seconds on, across the minute.
+    EXPECT_EQ(UnusedEventId(t, listOf({DateValueOf({2026, 12, 9, 7, 30, 59, 0}), t})),
+              DateValueOf({2026, 12, 9, 7, 31, 0, 0}));
+    // The last second of a year moves into the next one.
+    const double last = DateValueOf({2026, 12, 31, 23, 59, 59, 0});
+    EXPECT_EQ(UnusedEventId(last, listOf({last})), DateValueOf({2027, 1, 1, 0, 0, 0, 0}));
 }

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 
 #include "framework/testing/TestSupport.h"
 #include "store/ClockOptions.h"
 #include "store/EventStore.h"
+#include "store/RegistryKey.h"
 
 using namespace tembra;
 using namespace tembra::test;
@@ -273,4 +275,168 @@ TEST_F(EventStoreTest, HostileStoredValuesDoNotBreakLoading) {
     RegWriteDword("Software\\Tembra\\Clock\\Alarm0", "FreqDetail0", 0x7FFFFFFF);
     EXPECT_TRUE(LoadEvents(true, list));
     EXPECT_TRUE(LoadEvents(false, list));
+}
+
+namespace {
+
+// Operations cut short as if the process had ended after any one of their registry writes.
+class EventStoreCutTest : public EventStoreTest {
+protected:
+    void TearDown() override {
+        RegistryWriteGate::Reset();
+        EventStoreTest::TearDown();
+    }
+
+    // Weekly events, each with an Id of its own.
+    static EventList List(std::initializer_list<EventRecord> records) {
+        EventList list;
+        for (const EventRecord& e : records) list.push_back(std::make_unique<EventRecord>(e));
+        return list;
+    }
+    static EventRecord Weekly(const char* name) { return Event(name, tembra::Weekly, 0.5); }
+
+    // A store holding `list`, and beyond its count two keys of a save cut short long ago,
+    // which loading must never show.
+    static std::function<void()> Holding(const EventList& list) {
+        return [&list] {
+            SaveEvents(list);
+            const double time = 0.75, id = 46000.5;
+            for (size_t i = list.size(); i < list.size() + 2; ++i) {
+                const std::string key = "Software\\Tembra\\Clock\\Alarm" + std::to_string(i);
+                RegWriteBinary(key, "Time", &time, 8);
+                RegWriteBinary(key, "Id", &id, 8);
+                RegWriteString(key, "Name", "stale");
+            }
+        };
+    }
+
+    static size_t CountOf(const EventList& list, const EventRecord& e) {
+        return static_cast<size_t>(std::count_if(list.begin(), list.end(), [&](const auto& x) {
+            return SameStoredValues(*x, e);
+        }));
+    }
+    static bool HasId(const EventList& list, double id) {
+        return std::any_of(list.begin(), list.end(), [&](const auto& x) { return x->Id == id; });
+    }
+
+    // What a cut may leave: every record loads as one of the old or the new list; each
+    // record both lists hold is there (as often as the fewer of them holds it), and so is
+    // some record with each Id both lists hold.
+    static void CheckCut(const EventList& before, const EventList& after, const EventList& loaded) {
+        for (const auto& e : loaded)
+            EXPECT_TRUE(CountOf(before, *e) + CountOf(after, *e) > 0) << "unknown " << e->Name;
+        for (const auto& e : before) {
+            const size_t kept = std::min(CountOf(before, *e), CountOf(after, *e));
+            EXPECT_GE(CountOf(loaded, *e), kept) << "missing " << e->Name;
+            EXPECT_TRUE(!HasId(after, e->Id) || HasId(loaded, e->Id)) << "no Id of " << e->Name;
+        }
+    }
+
+    // Runs `operation` on the store `restore` makes, first whole, which must leave `after`,
+    // then cut short after each of its writes in turn. Returns the number of writes.
+    long CheckEveryCut(const std::function<void()>& restore, const EventList& after,
+                       const std::function<void()>& operation) {
+        RegDeleteTreeAt(reg::kClockKey);
+        restore();
+        EventList before;
+        LoadEvents(false, before);
+        RegistryWriteGate::Reset();
+        operation();
+        const long writes = RegistryWriteGate::Asked();
+        RegistryWriteGate::Reset();
+        EventList whole;
+        LoadEvents(false, whole);
+        EXPECT_EQ(Names(whole), Names(after));
+        for (size_t i = 0; i < std::min(whole.size(), after.size()); ++i)
+            EXPECT_TRUE(SameStoredValues(*whole[i], *after[i])) << after[i]->Name;
+
+        for (long done = 0; done < writes && !HasFailure(); ++done) {
+            SCOPED_TRACE("cut after " + std::to_string(done) + " of " + std::to_string(writes) +
+                         " writes");
+            RegDeleteTreeAt(reg::kClockKey);
+            restore();
+            RegistryWriteGate::Reset(done);
+            operation();
+            RegistryWriteGate::Reset();
+            EventList loaded;
+            LoadEvents(false, loaded);
+            CheckCut(before, after, loaded);
+        }
+        return writes;
+    }
+};
+
+}  // namespace
+
+TEST_F(EventStoreCutTest, ASaveCutShortLosesNoEventOfBothLists) {
+    const auto a = Weekly("a"), b = Weekly("b"), c = Weekly("c"), d = Weekly("d"), e = Weekly("e");
+    auto edited = b;
+    edited.Name = "b edited";
+    edited.Remind = 60;
+    const EventList old = List({a, b, c, d});
+    std::vector<EventList> changes;
+    changes.push_back(List({b, c, d}));              // the first removed
+    changes.push_back(List({a, c, d}));              // one in the middle removed
+    changes.push_back(List({a, edited, c, d, e}));   // one edited, one appended
+    changes.push_back(List({d, a, b, c}));           // the last moved first
+    changes.push_back(List({b, a, d, c}));           // pairs swapped
+    changes.push_back(List({}));
+    for (const EventList& after : changes) {
+        SCOPED_TRACE(::testing::PrintToString(Names(after)));
+        CheckEveryCut(Holding(old), after, [&after] { SaveEvents(after); });
+    }
+    const EventList empty;
+    const EventList two = List({a, b});
+    CheckEveryCut(Holding(empty), two, [&] { SaveEvents(two); });
+}
+
+TEST_F(EventStoreCutTest, AnAppendCutShortLeavesTheOldListOrTheNew) {
+    const auto a = Weekly("a"), b = Weekly("b"), e = Weekly("e");
+    const EventList old = List({a, b});
+    const EventList after = List({a, b, e});
+    EXPECT_EQ(CheckEveryCut(Holding(old), after, [&] { AppendEvent(e); }), 20);
+}
+
+TEST_F(EventStoreCutTest, ADeleteCutShortLosesNoOtherEvent) {
+    const auto a = Weekly("a"), b = Weekly("b"), c = Weekly("c"), d = Weekly("d");
+    auto twin = a;  // copied within the same second: the same Id
+    twin.Name = "a twin";
+    const EventList old = List({a, b, c, d});
+    const EventList withTwin = List({a, twin, c});
+    CheckEveryCut(Holding(old), List({a, c, d}), [&] { DeleteEventById(b.Id); });
+    CheckEveryCut(Holding(withTwin), List({twin, c}), [&] { DeleteEventById(a.Id); });
+    CheckEveryCut(Holding(withTwin), List({a, c}), [&] { DeleteStoredEvent(twin); });
+}
+
+TEST_F(EventStoreCutTest, RewritingKeysStoredWithoutIdsLosesNone) {
+    // An older writer's keys: no "Id", so each loads with the loading moment as its Id.
+    auto past = Weekly("past");
+    past.Frequency = Once;
+    past.FreqDetail0 = DayNumberOf(2026, 12, 8);
+    const EventList stored = List({Weekly("a"), past, Weekly("b"), Weekly("c")});
+    auto restore = [&] {
+        Holding(stored)();
+        for (int i = 0; i < 4; ++i) {
+            RegistryKey key;
+            key.Open("Software\\Tembra\\Clock\\Alarm" + std::to_string(i), false);
+            key.DeleteValue("Id");
+        }
+    };
+    RegDeleteTreeAt(reg::kClockKey);
+    restore();
+    EventList after;
+    LoadEvents(false, after);
+    after.erase(after.begin() + 1);
+    CheckEveryCut(restore, after, [] { RemoveOldEvents(false); });
+}
+
+TEST_F(EventStoreCutTest, RewritingWhatIsStoredWritesNothing) {
+    const EventList list = List({Weekly("a"), Weekly("b"), Weekly("c")});
+    SaveEvents(list);
+    RegistryWriteGate::Reset();
+    SaveEvents(list);
+    RemoveOldEvents(false);
+    DeleteEventById(12345.0);
+    DeleteStoredEvent(Weekly("x"));
+    EXPECT_EQ(RegistryWriteGate::Asked(), 0);
 }

@@ -110,3 +110,23 @@ TEST(RegistryKey, WithNoKeyOpenEverythingFailsQuietly) {
     EXPECT_FALSE(key.DeleteTree("x"));
     EXPECT_FALSE(key.Open("Software\\Does\\Not\\Exist", false));
 }
+
+TEST_F(RegistryKeyTest, TheWriteGateCountsEveryWriteAndRefusesThosePastItsAllowance) {
+    RegistryWriteGate::Reset(2);
+    EXPECT_TRUE(key.WriteNumber("N", 1));
+    RegistryKey child;
+    EXPECT_TRUE(child.Open("Software\\Tembra\\Test\\Child", true));  // creating it: a write
+    EXPECT_TRUE(child.Open("Software\\Tembra\\Test\\Child", true));  // opening it: none
+    EXPECT_FALSE(key.WriteText("T", "x"));
+    EXPECT_FALSE(key.DeleteValue("N"));
+    EXPECT_FALSE(key.DeleteTree("Child"));
+    EXPECT_FALSE(RegistryKey().Open("Software\\Tembra\\Test\\Other", true));
+    EXPECT_EQ(RegistryWriteGate::Asked(), 6);
+    RegistryWriteGate::Reset();
+    EXPECT_FALSE(RegValueExists(kPath, "T"));
+    EXPECT_TRUE(RegValueExists(kPath, "N"));
+    EXPECT_TRUE(RegKeyExists("Software\\Tembra\\Test\\Child"));
+    EXPECT_FALSE(RegKeyExists("Software\\Tembra\\Test\\Other"));
+    EXPECT_TRUE(key.DeleteTree("Child"));
+    EXPECT_EQ(RegistryWriteGate::Asked(), 1);
+}

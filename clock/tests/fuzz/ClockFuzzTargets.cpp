@@ -1,8 +1,11 @@
 // The clock's line of text, built from options as stored (any numbers in the format values,
-// any flags) at any moment it can show.
+// any flags) at any moment it can show; and the rules the events go through, with any values
+// a loaded record can hold.
+#include <memory>
 #include <string>
 
 #include "clock/ClockText.h"
+#include "clock/Scheduler.h"
 #include "framework/fuzz/FuzzTarget.h"
 
 namespace tembra::fuzz {
@@ -35,6 +38,43 @@ void ClockTextOptions(const uint8_t* data, size_t size) {
     static const FixedLocaleTexts locale;
     BuildClockTextFor(options, time, locale);
     BuildHoverTextFor(time);
+}
+
+// Up to 32 records with any values loading can give (numbers of any 32 bits, any stored
+// "Time", any flags) at any moment the clock can show: the day's rules, the day list's
+// order and the per-tick scan.
+void StoredEventRules(const uint8_t* data, size_t size) {
+    FuzzInput input(data, size);
+    const double now = input.Take<uint32_t>() % 2958466u + input.Take<uint32_t>() % 86400u / 86400.0;
+    const CivilTime date = CivilTimeOf(now);
+    EventList list;
+    for (int n = input.Take<uint8_t>() % 33; n > 0; --n) {
+        auto e = std::make_unique<EventRecord>();
+        e->Time = SaneTimeOfDay(input.Take<double>());
+        e->Frequency = input.Take<int32_t>();
+        e->FreqDetail0 = input.Take<int32_t>();
+        e->FreqDetail1 = input.Take<int32_t>();
+        e->FreqDetail2 = input.Take<int32_t>();
+        e->FreqDetail3 = input.Take<int32_t>();
+        e->Remind = input.Take<int32_t>();
+        const auto flags = input.Take<uint8_t>();
+        e->Enabled = flags & 1;
+        e->Reminded = flags & 2;
+        e->ListKey = static_cast<uint32_t>(list.size());
+        CanStillComeToday(*e, now);
+        IsPastOnce(*e, now);
+        const int day = MonthlyDayIn(e->FreqDetail3, date.year, date.month);
+        if (day < 1 || day > DaysInMonth(date.year, date.month)) __builtin_trap();
+        list.push_back(std::move(e));
+    }
+    SortDayList(list);
+    for (size_t i = 1; i < list.size(); ++i) {
+        if (AttentionSecond(*list[i - 1]) > AttentionSecond(*list[i])) __builtin_trap();
+    }
+    const long long second = SecondsOfDay(TimePart(now));
+    for (const DuePost& post : ScanDue(list, second, {0})) {
+        if (post.key == 0 || post.key >= list.size()) __builtin_trap();
+    }
 }
 
 }  // namespace tembra::fuzz
