@@ -87,13 +87,14 @@ void ClockWindow::PaintClock(HDC dc) {
 }
 
 void ClockWindow::PaintOpaque(HDC dc) {
-    if (region_) {
-        SetWindowRgn(hwnd_, nullptr, FALSE);  // the window deletes the region
-        region_ = nullptr;
+    if (shaped_) {
+        SetWindowRgn(hwnd_, nullptr, FALSE);
+        shaped_ = false;
         regionKey_.clear();
         // What the region hid is not part of this paint's update area: paint it next.
         InvalidateRect(hwnd_, nullptr, FALSE);
     }
+    textColourPixels_.reset();  // painted over with the background
     const ColorRef text = TextColour(options_);
     FillRect(dc, width_, height_, options_.BackgroundColor);
     {
@@ -124,45 +125,79 @@ std::string ClockWindow::RegionKey() const {
 }
 
 void ClockWindow::PaintTransparent(HDC dc) {
-    if (needNewBitmap_ || !offscreenDc_) {
-        needNewBitmap_ = false;
-        offscreenDc_.reset(CreateCompatibleDC(dc));
-        offscreenBitmap_.reset(CreateCompatibleBitmap(dc, width_, height_));
-        SetTextColor(offscreenDc_.get(), TextColour(options_));
-        regionKey_.clear();
-    }
-    if (!region_ || RegionKey() != regionKey_) ShapeToText();
+    // Ticks and Repaint cut before they paint. A cut here has its new pixels painted by a
+    // later paint, one the clock does not count as its own.
+    if (ShapeToText()) ShowNewPixels(false);
+    // A paint the system asked for may follow the loss of the window's pixels.
+    if (!ownPaint_) textColourPixels_.reset();
     // The window, clipped to the glyphs, shows the text colour and nothing else.
     FillRect(dc, width_, height_, TextColour(options_));
 }
 
-// Draws the text into the off-screen bitmap and cuts the window to its glyph pixels.
-void ClockWindow::ShapeToText() {
+// Draws the text into the off-screen picture and, when what the shape is cut from changed,
+// cuts the window to its glyph pixels. Paints nothing.
+bool ClockWindow::ShapeToText() {
+    if (needNewBitmap_ || !face_.ready()) {
+        needNewBitmap_ = false;
+        face_.Reset(width_, height_);
+        // A new size or colour: what the window held is gone or the old colour.
+        textColourPixels_.reset();
+        regionKey_.clear();
+    }
+    if (shaped_ && RegionKey() == regionKey_) return false;
     const ColorRef text = TextColour(options_);
     const ColorRef key = KeyColour(text);
-    HDC off = offscreenDc_.get();
-    {
-        SelectGuard bitmap(off, offscreenBitmap_.get());
-        FillRect(off, width_, height_, key);
-        SelectGuard font(off, font_.get());
-        SetTextColor(off, text);
-        SetBkColor(off, key);
-        TextOutA(off, 0, 0, clockText_.c_str(), static_cast<int>(clockText_.size()));
+    HDC picture = face_.dc();
+    if (picture) {
+        FillRect(picture, width_, height_, key);
+        SelectGuard font(picture, font_.get());
+        SetTextColor(picture, text);
+        SetBkColor(picture, key);
+        TextOutA(picture, 0, 0, clockText_.c_str(), static_cast<int>(clockText_.size()));
     }
-    UniqueRegion shape = BuildRegionFromBitmap(offscreenBitmap_.get(), key, kFaceKeyTolerance, 0, 0);
-    // Nothing but key pixels: an empty shape, not "no region", which would show it all.
-    if (!shape) shape.reset(CreateRectRgn(0, 0, 0, 0));
-    SetWindowRgn(hwnd_, nullptr, FALSE);
-    region_ = shape.get();
-    SetWindowRgn(hwnd_, shape.release(), TRUE);
+    const bool changed = face_.Cut(key, kFaceKeyTolerance) || !shaped_;
     regionKey_ = RegionKey();
     ++regionBuilds_;
+    if (!changed || !face_.shape()) return false;
+    // The window takes the region it is given; the face keeps its own to cut the next from.
+    UniqueRegion windowCopy(CreateRectRgn(0, 0, 0, 0));
+    CombineRgn(windowCopy.get(), face_.shape(), nullptr, RGN_COPY);
+    if (!SetWindowRgn(hwnd_, windowCopy.get(), FALSE)) return false;
+    windowCopy.release();
+    shaped_ = true;
+    return true;
+}
+
+// Paints the pixels the shape shows that have not held the text colour since the window
+// last lost its pixels. A new shape alone paints nothing: the window keeps its pixels under
+// what its region hides (Wine's window surface, the desktop compositor's copy), and a paint
+// after every cut would cost Wine more than all the rest of the tick, as it rebuilds the
+// window's visible region one rectangle at a time.
+void ClockWindow::ShowNewPixels(bool now) {
+    UniqueRegion fresh(CreateRectRgn(0, 0, 0, 0));
+    const int kind = textColourPixels_
+                         ? CombineRgn(fresh.get(), face_.shape(), textColourPixels_.get(), RGN_DIFF)
+                         : CombineRgn(fresh.get(), face_.shape(), nullptr, RGN_COPY);
+    if (kind == NULLREGION || kind == ERROR) return;
+    if (!now) {
+        InvalidateRgn(hwnd_, fresh.get(), FALSE);
+        return;
+    }
+    ownPaint_ = true;
+    RedrawWindow(hwnd_, nullptr, fresh.get(), RDW_INVALIDATE | RDW_UPDATENOW);
+    ownPaint_ = false;
+    NoteTextColour(fresh.get());
+}
+
+void ClockWindow::NoteTextColour(HRGN pixels) {
+    if (!textColourPixels_) textColourPixels_.reset(CreateRectRgn(0, 0, 0, 0));
+    CombineRgn(textColourPixels_.get(), textColourPixels_.get(), pixels, RGN_OR);
 }
 
 void ClockWindow::ReleaseFaceResources() {
-    offscreenDc_.reset();
-    offscreenBitmap_.reset();
-    region_ = nullptr;  // deleted with the window
+    face_.Release();
+    textColourPixels_.reset();
+    shaped_ = false;  // the region goes with the window
     regionKey_.clear();
     font_.reset();
 }

@@ -218,10 +218,7 @@ void ClockWindow::ClockTick() {
     BuildClockText();
     BuildHoverText();
     if (clockText_ != before) {
-        if (!options_.TrayMode) {
-            WindowDc dc(hwnd_);
-            PaintClock(dc.get());
-        }
+        if (!options_.TrayMode) ShowNewText();
         if (tickObserver_) tickObserver_->OnClockTextChanged(clockText_);
     }
 }
@@ -245,8 +242,25 @@ void ClockWindow::BuildClockText() {
 void ClockWindow::BuildHoverText() { hoverText_ = BuildHoverTextFor(CivilTimeOf(tickTime_)); }
 
 void ClockWindow::Repaint() {
+    const bool transparent = options_.Transparent && !options_.TrayMode;
+    // Cut first, so the paint covers all the new shape.
+    if (transparent) ShapeToText();
+    ownPaint_ = true;
     InvalidateRect(hwnd_, nullptr, TRUE);
     UpdateWindow(hwnd_);
+    ownPaint_ = false;
+    if (transparent && shaped_ && IsWindowVisible(hwnd_)) NoteTextColour(face_.shape());
+}
+
+// The opaque face is drawn again at once. The transparent one is cut again, and of its
+// pixels only those never shown in the text colour are painted.
+void ClockWindow::ShowNewText() {
+    if (options_.Transparent) {
+        if (ShapeToText()) ShowNewPixels(true);
+        return;
+    }
+    WindowDc dc(hwnd_);
+    PaintOpaque(dc.get());
 }
 
 void ClockWindow::PostEventDue(bool reminder, std::uint32_t listKey) {

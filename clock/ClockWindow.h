@@ -13,6 +13,7 @@
 #include <string>
 
 #include "clock/ClockMessages.h"
+#include "clock/FaceShape.h"
 #include "clock/Placement.h"
 #include "framework/Handles.h"
 #include "framework/Window.h"
@@ -46,6 +47,8 @@ public:
     bool trayIconShown() const { return static_cast<bool>(trayIcon_); }
     // How often the window region has been cut from the face (transparent mode).
     unsigned regionBuildCount() const { return regionBuilds_; }
+    // The face's picture and the shape last cut from it (transparent mode).
+    const FaceShape& faceShape() const { return face_; }
 
     void SetTickObserver(TickObserver* observer) { tickObserver_ = observer; }
     // A plain 1000 ms timer instead of one re-armed for each whole second (for comparison).
@@ -78,6 +81,7 @@ private:
     std::string BuildClockTextInto() const;
     void BuildHoverText();
     void Repaint();
+    void ShowNewText();
     void PostEventDue(bool reminder, std::uint32_t listKey);
     void OnEventDueMessage(WPARAM wParam, LPARAM key);
     // OptionsLoadSteps
@@ -99,7 +103,9 @@ private:
     void OnCaptureLost();
     void StorePosition();
     std::string RegionKey() const;
-    void ShapeToText();
+    bool ShapeToText();
+    void ShowNewPixels(bool now);
+    void NoteTextColour(HRGN pixels);
 
     // --- ClockTray.cpp
     void SetTrayMode(bool on, bool show);
@@ -128,15 +134,18 @@ private:
     void AnswerDoNotRun(std::uint32_t listKey);
     void AnswerRunNow(std::uint32_t listKey);
 
-    // Window region of transparent mode; the window owns it once set, so it is not ours to
-    // delete.
-    HRGN region_ = nullptr;
+    // Transparent mode: the window has been given the face's shape (it owns that copy).
+    bool shaped_ = false;
     unsigned regionBuilds_ = 0;
     // Date-time of the last accepted tick.
     double tickTime_ = 0.0;
-    // Off-screen drawing of transparent mode.
-    UniqueBitmap offscreenBitmap_;
-    UniqueMemoryDc offscreenDc_;
+    // Off-screen drawing of transparent mode and the shape cut from it.
+    FaceShape face_;
+    // The window's pixels known to hold the text colour, whether its shape shows them now
+    // or not; none once the window may have lost them.
+    UniqueRegion textColourPixels_;
+    // Set while a paint the clock asked for runs.
+    bool ownPaint_ = false;
     UniqueFont font_;
     bool needNewBitmap_ = true;
     // The region is rebuilt only when what it is cut from changes.

@@ -12,7 +12,8 @@ tembra_native_test(clock_face_core_tests
   LIBS tembra_clock_face_core)
 
 if(WIN32)
-  target_sources(tembra_clock PRIVATE ${CMAKE_CURRENT_LIST_DIR}/RegionFromBitmap.cpp)
+  target_sources(tembra_clock PRIVATE ${CMAKE_CURRENT_LIST_DIR}/RegionFromBitmap.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FaceShape.cpp)
   target_link_libraries(tembra_clock PUBLIC tembra_clock_face_core)
 
   # In-process clocks are found by class name like the real program: hold the process lock too.

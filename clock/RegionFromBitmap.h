@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include "clock/RegionRuns.h"
 #include "framework/Handles.h"
 
 namespace tembra {
@@ -13,5 +14,9 @@ constexpr COLORREF kFaceKeyTolerance = 0x101010;
 // by (xOffset, yOffset); empty (no handle) when every pixel is a key pixel or on failure.
 UniqueRegion BuildRegionFromBitmap(HBITMAP bitmap, COLORREF key, COLORREF tolerance, int xOffset,
                                    int yOffset);
+
+// The same cut from the `columns` of a 32-bit bottom-up image already in memory.
+UniqueRegion BuildRegionFromPixels(const PixelImage& image, ColumnSpan columns, COLORREF key,
+                                   COLORREF tolerance, int xOffset, int yOffset);
 
 }  // namespace tembra

@@ -45,6 +45,19 @@ struct PixelImage {
     int height;
 };
 
+// Columns [first, last) of an image; empty when first >= last.
+struct ColumnSpan {
+    int first;
+    int last;
+    bool empty() const { return first >= last; }
+    int width() const { return empty() ? 0 : last - first; }
+};
+
+// The narrowest span of columns outside which `before` and `after` are the same, pixel for
+// pixel (all four bytes); empty when they are identical. Images of different sizes differ
+// everywhere: the span is then all of `after`.
+ColumnSpan ChangedColumns(const PixelImage& before, const PixelImage& after);
+
 // Colours are 0x00BBGGRR. A pixel is a key pixel when its three bytes, taken in memory
 // order, lie within [c, min(255, c + t)] of the key's red, green and blue components c and
 // the tolerance's matching components t. (The clock's keys are black or white with equal
@@ -65,6 +78,11 @@ struct KeyRange {
 // the collection is emptied after each call. Returns the number of rectangles found.
 std::size_t WalkNonKeyRuns(const PixelImage& image, std::uint32_t key, std::uint32_t tolerance,
                            int xOffset, int yOffset,
+                           const std::function<void(const RunCollection&)>& flush);
+// The same walk over `columns` only (clamped to the image): a run reaching past either edge
+// of the span is cut there.
+std::size_t WalkNonKeyRuns(const PixelImage& image, ColumnSpan columns, std::uint32_t key,
+                           std::uint32_t tolerance, int xOffset, int yOffset,
                            const std::function<void(const RunCollection&)>& flush);
 
 }  // namespace tembra

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "clock/PopupMenu.h"
 #include "clock/RegionFromBitmap.h"
 #include "clock/tests/FaceTestSupport.h"
 
@@ -181,6 +182,103 @@ TEST_F(FaceTest, RegionIsRebuiltOnlyWhenWhatItIsCutFromChanges) {
     Repaint();
     EXPECT_TRUE(HasWindowRegion());
     EXPECT_EQ(clock->regionBuildCount(), afterFont + 1);
+}
+
+// --- the shape cut anew from the changed columns only
+
+namespace {
+
+class IncrementalShapeTest : public FaceTest {
+protected:
+    // The window's shape is what a cut of the whole text, drawn afresh, gives.
+    ::testing::AssertionResult ShapeIsAFullCut(COLORREF text, COLORREF key) {
+        const int w = clock->width(), h = clock->height();
+        UniqueRegion full;
+        {
+            HDC screen = GetDC(nullptr);
+            UniqueMemoryDc dc(CreateCompatibleDC(screen));
+            UniqueBitmap bitmap(CreateCompatibleBitmap(screen, w, h));
+            ReleaseDC(nullptr, screen);
+            UniqueFont font(MakeFont());
+            {
+                SelectGuard b(dc.get(), bitmap.get());
+                SelectGuard f(dc.get(), font.get());
+                UniqueBrush brush(CreateSolidBrush(key));
+                RECT all{0, 0, w, h};
+                ::FillRect(dc.get(), &all, brush.get());
+                SetTextColor(dc.get(), text);
+                SetBkColor(dc.get(), key);
+                const std::string& t = clock->clockText();
+                TextOutA(dc.get(), 0, 0, t.c_str(), static_cast<int>(t.size()));
+            }
+            full = BuildRegionFromBitmap(bitmap.get(), key, kFaceKeyTolerance, 0, 0);
+        }
+        if (!full) full.reset(CreateRectRgn(0, 0, 0, 0));
+        UniqueRegion shape(CreateRectRgn(0, 0, 0, 0));
+        if (GetWindowRgn(hwnd(), shape.get()) == ERROR)
+            return ::testing::AssertionFailure() << "no shape for \"" << clock->clockText() << '"';
+        if (!EqualRgn(shape.get(), full.get()))
+            return ::testing::AssertionFailure() << "shape differs for \"" << clock->clockText() << '"';
+        return ::testing::AssertionSuccess();
+    }
+
+    void TickAt(CivilTime t) {
+        time.Set(t);
+        Tick(*clock);
+    }
+
+    // Every kind of change of the text, each checked against a full cut.
+    void RunThroughTheCalendar(COLORREF text, COLORREF key) {
+        Set("Transparent", 1);
+        Set("Seconds", 1);
+        Set("FontHeight", static_cast<DWORD>(-40));
+        Set("FontColor", text);
+        time.Set(CivilTime{2026, 11, 30, 14, 5, 0, 0});
+        Start();
+        ASSERT_TRUE(ShapeIsAFullCut(text, key));
+        const int width = clock->width();
+        // A minute of seconds: one or two digits walked, not the face.
+        for (int s = 1; s < 60; ++s) {
+            TickAt(CivilTime{2026, 11, 30, 14, 5, s, 0});
+            ASSERT_TRUE(ShapeIsAFullCut(text, key));
+            ASSERT_LT(clock->faceShape().walkedColumns(), width / 4) << clock->clockText();
+        }
+        const CivilTime changes[] = {
+            {2026, 11, 30, 14, 6, 0, 0},                                // minute
+            {2026, 11, 30, 14, 59, 59, 0}, {2026, 11, 30, 15, 0, 0, 0},   // hour
+            {2026, 11, 30, 23, 59, 59, 0}, {2026, 12, 1, 0, 0, 0, 0},     // day and month
+            {2026, 12, 6, 23, 59, 59, 0},  {2026, 12, 7, 0, 0, 0, 0},     // day
+            {2026, 12, 31, 23, 59, 59, 0}, {2027, 1, 1, 0, 0, 0, 0},      // year
+        };
+        for (const CivilTime& t : changes) {
+            TickAt(t);
+            ASSERT_TRUE(ShapeIsAFullCut(text, key));
+        }
+        // 12 hours: morning to afternoon; then, without leading zeros, a longer text.
+        clock->RunCommand(kCmdTwelveHours);
+        TickAt(CivilTime{2027, 1, 1, 11, 59, 59, 0});
+        ASSERT_TRUE(ShapeIsAFullCut(text, key));
+        TickAt(CivilTime{2027, 1, 1, 12, 0, 0, 0});
+        ASSERT_NE(clock->clockText().find("PM"), std::string::npos);
+        ASSERT_TRUE(ShapeIsAFullCut(text, key));
+        clock->RunCommand(kCmdLeadingZero);
+        TickAt(CivilTime{2027, 1, 1, 21, 59, 59, 0});
+        ASSERT_TRUE(ShapeIsAFullCut(text, key));
+        const int before = clock->width();
+        TickAt(CivilTime{2027, 1, 1, 22, 0, 0, 0});
+        EXPECT_GT(clock->width(), before);
+        EXPECT_TRUE(ShapeIsAFullCut(text, key));
+    }
+};
+
+}  // namespace
+
+TEST_F(IncrementalShapeTest, ColouredTextOnBlackMatchesAFullCutThroughEveryChange) {
+    RunThroughTheCalendar(kRed, 0);
+}
+
+TEST_F(IncrementalShapeTest, BlackTextOnWhiteMatchesAFullCutThroughEveryChange) {
+    RunThroughTheCalendar(0, RGB(255, 255, 255));
 }
 
 TEST_F(FaceTest, ATickWithUnchangedTextDrawsNothing) {

@@ -108,9 +108,14 @@ TEST_F(FaceTest, TransparentClockShowsExactlyItsGlyphPixelsOverTheDesktop) {
     EXPECT_EQ(wrongGlyph, 0);
     EXPECT_EQ(wrongDesktop, 0);
 
-    // A second later the screen follows the new text, still glyphs only.
-    time.AddSeconds(1);
-    Tick(*clock);
+    // Ticks later the screen follows the new text, still glyphs only: the last one shows a
+    // minute digit where none was shown before.
+    for (int i = 0; i < 11; ++i) {
+        time.AddSeconds(i < 10 ? 1 : 41);
+        Tick(*clock);
+        PumpMessages(20);
+    }
+    ASSERT_EQ(clock->clockText().substr(11), "14:06:00");
     PumpMessages(300);
     const std::vector<bool> glyphs2 = GlyphMask(kRed, 0, w, h);
     const std::vector<COLORREF> shot2 = Screenshot(rc);

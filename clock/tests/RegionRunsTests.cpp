@@ -195,3 +195,56 @@ TEST(RegionRuns, CollectionGrowsInStepsOf100) {
     EXPECT_TRUE(c.empty());
     EXPECT_TRUE((c.bounds() == RunRect{RunCollection::kMaxLong, RunCollection::kMaxLong, 0, 0}));
 }
+
+TEST(RegionRuns, ChangedColumnsSpanEveryDifferingPixelAndNothingMore) {
+    const Image before(10, 4, kWhite);
+    Image after(10, 4, kWhite);
+    EXPECT_TRUE(ChangedColumns(before.view(), after.view()).empty());
+
+    // Differences in different rows widen one span; one changed byte is a change.
+    after.SetBytes(6, 3, 0xFF, 0xFE, 0xFF);
+    ColumnSpan span = ChangedColumns(before.view(), after.view());
+    EXPECT_EQ(span.first, 6);
+    EXPECT_EQ(span.last, 7);
+    after.Set(3, 0, 0);
+    after.Set(4, 2, 0);
+    span = ChangedColumns(before.view(), after.view());
+    EXPECT_EQ(span.first, 3);
+    EXPECT_EQ(span.last, 7);
+
+    // The first and the last column, each in a row of its own.
+    after.Set(0, 1, 0);
+    after.Set(9, 2, 0);
+    span = ChangedColumns(before.view(), after.view());
+    EXPECT_EQ(span.first, 0);
+    EXPECT_EQ(span.last, 10);
+
+    const Image wider(11, 4, kWhite);
+    span = ChangedColumns(before.view(), wider.view());
+    EXPECT_EQ(span.first, 0);
+    EXPECT_EQ(span.last, 11);
+}
+
+TEST(RegionRuns, AWalkOverSomeColumnsCutsRunsAtTheirEdges) {
+    Image img(10, 2, kWhite);
+    for (int x = 1; x < 9; ++x) img.Set(x, 0, 0);  // .XXXXXXXX.
+    img.Set(2, 1, 0);                              // ..X....X..
+    img.Set(7, 1, 0);
+    std::vector<RunRect> rects;
+    const std::size_t total = WalkNonKeyRuns(img.view(), ColumnSpan{3, 8}, kWhite, kTolerance, 100,
+                                             10, [&](const RunCollection& c) {
+                                                 rects.insert(rects.end(), c.rects().begin(),
+                                                              c.rects().end());
+                                             });
+    ASSERT_EQ(total, 2u);
+    EXPECT_TRUE((rects[0] == RunRect{103, 10, 108, 11}));
+    EXPECT_TRUE((rects[1] == RunRect{107, 11, 108, 12}));
+    // A span reaching past the image is held to it.
+    rects.clear();
+    WalkNonKeyRuns(img.view(), ColumnSpan{5, 40}, kWhite, kTolerance, 0, 0,
+                   [&](const RunCollection& c) {
+                       rects.insert(rects.end(), c.rects().begin(), c.rects().end());
+                   });
+    ASSERT_EQ(rects.size(), 2u);
+    EXPECT_TRUE((rects[0] == RunRect{5, 0, 9, 1}));
+}

@@ -2,7 +2,8 @@
 # Chronet benchmark (not part of the tests):
 #  - accuracy: 50 exchanges against chronyd shifted by +1234.567 s with libfaketime, side
 #    by side with chronyd -Q asking the same server;
-#  - the run time of a report-only run of Chronet.exe against three local servers.
+#  - the run time of a report-only run of Chronet.exe against three local servers, beside
+#    the time a bare program takes to show its first window.
 # Usage: run-bench.sh [BUILD_DIR]   (default build/win64; needs the Wine test session's
 # environment, e.g. after `source framework/scripts/wine-session.sh; wine_session_start build`)
 set -euo pipefail
@@ -14,7 +15,7 @@ servers=(127.0.0.222 127.0.0.223:+1234.567 127.0.0.224)
 shifted=127.0.0.223
 shift_s=1234.567
 
-cmake --build "$build" --target ChronetBench Chronet >/dev/null
+cmake --build "$build" --target ChronetBench Chronet BareWindow >/dev/null
 mkdir -p "$work/app"
 trap '"$here/../tests/ntp-servers.sh" stop "$work/ntp"' EXIT
 "$here/../tests/ntp-servers.sh" start "$work/ntp" "${servers[@]}"
@@ -32,7 +33,7 @@ import sys
 v = [float(x) for x in sys.stdin if x.strip()]
 print(f"chronyd -Q: {len(v)} runs, offset error median {v[len(v)//2]:.3f} ms, worst {v[-1]:.3f} ms" if v else "chronyd -Q: no answers")'
 
-cp "$build/bin/Chronet.exe" "$work/app/"
+cp "$build/bin/Chronet.exe" "$build/nettime/BareWindow.exe" "$work/app/"
 printf '%s\r\n' 127.0.0.222 127.0.0.223 127.0.0.224 >"$work/app/servers.lst"
 echo "== Chronet"
 winfolder="Z:$(echo "$work/app" | tr / '\\')"

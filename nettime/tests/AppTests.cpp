@@ -346,6 +346,30 @@ TEST_F(ChronetApp, AWorkerThatCannotStartIsLoggedAndEndsTheRun) {
     ASSERT_TRUE(app.WaitEnded(3000));
 }
 
+TEST(SyncRunTest, TheRunGoesAtTheNetworksPaceNotTheWindows) {
+    // A window whose thread takes no message while the run lasts.
+    HWND window = CreateWindowA("STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(window);
+    UniqueKernelHandle stop(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    ChronetOptions options;
+    options.serversNum = 2;
+    auto run = std::make_shared<SyncRunState>(options, std::vector<std::string>{kTrue, kPlus10},
+                                              kNtpPort, stop.get());
+    run->dialog = window;
+    UniqueKernelHandle worker(StartSyncThread(run));
+    ASSERT_TRUE(worker);
+    EXPECT_EQ(WaitForSingleObject(worker.get(), 5000), WAIT_OBJECT_0);
+    EXPECT_EQ(run->count(), 2);
+    // Every line waits in the run, in order, for the window to take it.
+    const std::vector<LogLine> lines = run->TakeLines();
+    ASSERT_EQ(lines.size(), 2u * 4u);  // per server: connecting, two headers, the report
+    EXPECT_EQ(lines.front().text, Connecting(kTrue));
+    EXPECT_EQ(lines[4].text, Connecting(kPlus10));
+    EXPECT_NE(lines.back().text.find("Local clock offset was 10."), std::string::npos);
+    DestroyWindow(window);
+}
+
 TEST(SyncRunStateTest, WithoutAStopEventTheRunCountsAsStoppedAndCountsStayInTheSlots) {
     ChronetOptions options;
     options.serversNum = 2;

@@ -27,7 +27,7 @@ bool StopWorker(UniqueKernelHandle& worker, HANDLE stopEvent, DWORD timeoutMs) {
             MsgWaitForMultipleObjects(1, &thread, FALSE, timeoutMs - elapsed, QS_SENDMESSAGE);
         if (r == WAIT_OBJECT_0) ended = true;
         if (r != WAIT_OBJECT_0 + 1) break;
-        // Let the worker's blocking log line through; it then sees the stop event and ends.
+        // A program sending to us now must not be left blocked until the wait ends.
         MSG msg;
         PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
@@ -98,7 +98,7 @@ void CTCChronetDlg::StartWorker() {
     }
     // No run will ever end: end it here, so the window shows why and waits for the user.
     g_log += std::string("\r\n") + log_text::kNoWorker;
-    ShowLog(g_log);
+    ShowWholeLog();
     EndWithResultShown("");
 }
 
@@ -123,14 +123,20 @@ void CTCChronetDlg::ShowLog(const std::string& text) {
     SendMessageA(edit, EM_LINESCROLL, 0, lines);
 }
 
+void CTCChronetDlg::ShowWholeLog() {
+    ShowLog(g_log);
+    logBehind_ = false;
+}
+
 // The wait takes the messages other threads and programs send, a second Cancel or a close
 // among them: those are ignored while it lasts, as the Cancel under way ends the program.
 void CTCChronetDlg::OnCancel() {
     if (cancelling_) return;
     cancelling_ = true;
     g_log += log_text::kWaiting;
-    ShowLog(g_log);
+    ShowWholeLog();
     StopWorker(worker_, g_chronet.stopEvent.get(), g_chronet.workerStopWaitMs);
+    TakeLogLines();  // what the worker still reported belongs to the log
     DestroyWindow(hwnd_);
 }
 
@@ -139,14 +145,24 @@ void CTCChronetDlg::OnClose() {
     if (!cancelling_) DestroyWindow(hwnd_);
 }
 
+// Setting the edit's text costs Wine tens of milliseconds: lines that arrive together are
+// shown together, and none once the run has ended, as its end shows the result next.
 void CTCChronetDlg::OnLogAppend() {
+    const bool hide = TakeLogLines();
+    if (hide || (logBehind_ && !g_chronet.run->finished())) ShowWholeLog();
+    if (hide) EndDialog(hwnd_, IDCANCEL);  // a modeless dialog is only hidden
+}
+
+// Appends the lines the worker has queued to the log; true when one of them asks to hide
+// the window.
+bool CTCChronetDlg::TakeLogLines() {
     bool hide = false;
     for (LogLine& line : g_chronet.run->TakeLines()) {
         g_log += "\r\n" + line.text;
         hide = hide || line.hideDialog;
+        logBehind_ = true;
     }
-    ShowLog(g_log);
-    if (hide) EndDialog(hwnd_, IDCANCEL);  // a modeless dialog is only hidden
+    return hide;
 }
 
 // The run's end is taken from the run itself, once its worker has ended; the message only
@@ -177,6 +193,9 @@ void CTCChronetDlg::OnSyncDone() {
         shown = "\r\n" + line;
     }
     if (count > 0) shown += SummaryText(CombineOffsets(run.results.data(), count));
+    // Without a summary the window shows the whole log.
+    TakeLogLines();
+    if (shown.empty() && logBehind_) ShowWholeLog();
     EndWithResultShown(shown);
 }
 

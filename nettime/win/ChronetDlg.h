@@ -22,6 +22,7 @@ public:
 
     void ShowInTray(bool on);
     void ShowLog(const std::string& text);
+    void ShowWholeLog();
 
 protected:
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -31,6 +32,7 @@ private:
     void OnCancel();
     void OnClose();
     void OnLogAppend();
+    bool TakeLogLines();
     void OnSyncDone();
     void OnTrayNotify(LPARAM mouseMessage);
     void OnTaskbarCreated();
@@ -46,11 +48,12 @@ private:
     CTrayIcon tray_;
     bool inTray_ = false;      // hidden, reachable only through the icon
     bool cancelling_ = false;  // Cancel waits for the worker: one Cancel, and no close, at a time
+    bool logBehind_ = false;   // the log has lines the edit has not shown
     const UINT taskbarCreated_;
 };
 
 // Signals `stopEvent` when a worker is held and waits up to `timeoutMs` for the worker, still
-// taking the log lines it sends meanwhile so that it can run to its end. Forgets the worker
+// taking the messages other threads and programs send meanwhile. Forgets the worker
 // afterwards. Returns whether the worker ended in time; a failed wait counts as not ended.
 bool StopWorker(UniqueKernelHandle& worker, HANDLE stopEvent, DWORD timeoutMs);
 

@@ -21,10 +21,11 @@ namespace {
 class LogSender {
 public:
     explicit LogSender(SyncRunState& run) : run_(run) {}
-    // Queues the line and blocks until the interface thread has taken and shown it.
+    // Queues the line and tells the dialog, without waiting for it to be shown: the run
+    // goes at the pace of the network, not of the window.
     void operator()(std::string line, bool hideDialog = false) const {
         run_.QueueLine(std::move(line), hideDialog);
-        SendMessageA(run_.dialog, WM_LOGAPPEND, 0, 0);
+        PostMessageA(run_.dialog, WM_LOGAPPEND, 0, 0);
     }
 
 private:
