@@ -8,6 +8,7 @@
 
 #include "clock/Placement.h"
 #include "clock/RegionFromBitmap.h"
+#include "framework/DesktopComposition.h"
 
 namespace tembra {
 
@@ -162,6 +163,7 @@ bool ClockWindow::ShapeToText() {
     // The window takes the region it is given; the face keeps its own to cut the next from.
     UniqueRegion windowCopy(CreateRectRgn(0, 0, 0, 0));
     CombineRgn(windowCopy.get(), face_.shape(), nullptr, RGN_COPY);
+    ForgetPixelsTheShapeHid();
     if (!SetWindowRgn(hwnd_, windowCopy.get(), FALSE)) return false;
     windowCopy.release();
     shaped_ = true;
@@ -169,8 +171,9 @@ bool ClockWindow::ShapeToText() {
 }
 
 // Paints the pixels the shape shows that have not held the text colour since the window
-// last lost its pixels. A new shape alone paints nothing: the window keeps its pixels under
-// what its region hides (Wine's window surface, the desktop compositor's copy), and a paint
+// last lost its pixels. A new shape alone paints nothing where the desktop keeps the pixels
+// under what a region hides (Wine's window surface, the desktop compositor's copy; elsewhere
+// ForgetPixelsTheShapeHid makes them count as lost), and a paint
 // after every cut would cost Wine more than all the rest of the tick, as it rebuilds the
 // window's visible region one rectangle at a time.
 void ClockWindow::ShowNewPixels(bool now) {
@@ -184,9 +187,19 @@ void ClockWindow::ShowNewPixels(bool now) {
         return;
     }
     ownPaint_ = true;
+    ++newPixelPaints_;
     RedrawWindow(hwnd_, nullptr, fresh.get(), RDW_INVALIDATE | RDW_UPDATENOW);
     ownPaint_ = false;
     NoteTextColour(fresh.get());
+}
+
+// Where the desktop keeps no copy of what a window's region hides, the pixels outside the
+// shape shown until now are gone: they are painted again when a shape shows them.
+void ClockWindow::ForgetPixelsTheShapeHid() {
+    if (!textColourPixels_ || DesktopKeepsHiddenPixels()) return;
+    UniqueRegion shown(CreateRectRgn(0, 0, 0, 0));
+    if (GetWindowRgn(hwnd_, shown.get()) == ERROR) return;  // no region: nothing was hidden
+    CombineRgn(textColourPixels_.get(), textColourPixels_.get(), shown.get(), RGN_AND);
 }
 
 void ClockWindow::NoteTextColour(HRGN pixels) {

@@ -47,6 +47,8 @@ public:
     bool trayIconShown() const { return static_cast<bool>(trayIcon_); }
     // How often the window region has been cut from the face (transparent mode).
     unsigned regionBuildCount() const { return regionBuilds_; }
+    // How often a tick has painted pixels its shape showed that did not hold the text colour.
+    unsigned newPixelPaints() const { return newPixelPaints_; }
     // The face's picture and the shape last cut from it (transparent mode).
     const FaceShape& faceShape() const { return face_; }
 
@@ -105,6 +107,7 @@ private:
     std::string RegionKey() const;
     bool ShapeToText();
     void ShowNewPixels(bool now);
+    void ForgetPixelsTheShapeHid();
     void NoteTextColour(HRGN pixels);
 
     // --- ClockTray.cpp
@@ -146,6 +149,7 @@ private:
     UniqueRegion textColourPixels_;
     // Set while a paint the clock asked for runs.
     bool ownPaint_ = false;
+    unsigned newPixelPaints_ = 0;
     UniqueFont font_;
     bool needNewBitmap_ = true;
     // The region is rebuilt only when what it is cut from changes.

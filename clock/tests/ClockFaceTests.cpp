@@ -8,6 +8,7 @@
 #include "clock/PopupMenu.h"
 #include "clock/RegionFromBitmap.h"
 #include "clock/tests/FaceTestSupport.h"
+#include "framework/DesktopComposition.h"
 
 using namespace tembra;
 using namespace tembra::test;
@@ -279,6 +280,32 @@ TEST_F(IncrementalShapeTest, ColouredTextOnBlackMatchesAFullCutThroughEveryChang
 
 TEST_F(IncrementalShapeTest, BlackTextOnWhiteMatchesAFullCutThroughEveryChange) {
     RunThroughTheCalendar(0, RGB(255, 255, 255));
+}
+
+// Where the desktop keeps what a region hides, a digit shown once is never painted again;
+// elsewhere every tick paints the pixels its new shape shows that the old one hid.
+TEST_F(FaceTest, ShownPixelsArePaintedAgainOnlyWhereTheDesktopLostThem) {
+    Set("Transparent", 1);
+    Set("Seconds", 1);
+    Set("FontColor", kRed);
+    Start();
+    auto paintsInTheSecondMinute = [&](int keeps, int minute) {
+        SetDesktopKeepsHiddenPixelsForTest(keeps);
+        time.Set(CivilTime{2026, 12, 6, 14, minute, 0, 0});
+        for (int i = 0; i < 61; ++i) {  // every seconds digit, then a new minute
+            time.AddSeconds(1);
+            Tick(*clock);
+        }
+        const unsigned before = clock->newPixelPaints();
+        for (int i = 0; i < 9; ++i) {  // hh:mm:02 to hh:mm:10 of the next minute
+            time.AddSeconds(1);
+            Tick(*clock);
+        }
+        return clock->newPixelPaints() - before;
+    };
+    EXPECT_EQ(paintsInTheSecondMinute(1, 10), 0u);
+    EXPECT_EQ(paintsInTheSecondMinute(-1, 20), 9u);
+    SetDesktopKeepsHiddenPixelsForTest(0);
 }
 
 TEST_F(FaceTest, ATickWithUnchangedTextDrawsNothing) {
