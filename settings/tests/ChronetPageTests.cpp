@@ -13,11 +13,7 @@ using namespace tembra::test;
 namespace {
 const std::string kInet = inet::kKey;
 
-DWORD Stored(const char* name) {
-    DWORD value = 0xDEADBEEF;
-    RegReadDword(kInet, name, &value);
-    return value;
-}
+DWORD Stored(const char* name) { return StoredNumber(kInet, name); }
 
 struct Shown {
     bool tray = true, adjust = true;

@@ -13,11 +13,7 @@ using namespace tembra::test;
 namespace {
 const std::string kOptions = reg::kOptionsKey;
 
-DWORD Stored(const char* name) {
-    DWORD value = 0xDEADBEEF;
-    RegReadDword(kOptions, name, &value);
-    return value;
-}
+DWORD Stored(const char* name) { return StoredNumber(kOptions, name); }
 
 // Selects a list item as the user does: the list tells its page.
 void Select(HWND page, int id, int index) {

@@ -15,11 +15,7 @@ namespace {
 const std::string kOptions = reg::kOptionsKey;
 const std::string kRun = reg::kRunKey;
 
-DWORD Stored(const char* name) {
-    DWORD value = 0xDEADBEEF;
-    RegReadDword(kOptions, name, &value);
-    return value;
-}
+DWORD Stored(const char* name) { return StoredNumber(kOptions, name); }
 std::string StoredText(const std::string& path, const char* name) {
     std::string value = "<none>";
     RegReadString(path, name, &value);

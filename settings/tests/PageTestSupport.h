@@ -47,6 +47,13 @@ private:
 };
 
 // The sheet's modal loop notices a button press only when it was posted.
+// A stored number, or 0xDEADBEEF when there is none to read.
+inline DWORD StoredNumber(const std::string& key, const char* name) {
+    DWORD value = 0xDEADBEEF;
+    RegReadDword(key, name, &value);
+    return value;
+}
+
 inline void Press(HWND sheet, int button) { PostMessageA(sheet, PSM_PRESSBUTTON, button, 0); }
 // A click on a page's control, as the user makes it (handled on the sheet's thread).
 inline void Click(HWND page, int id) { SendDlgItemMessageA(page, id, BM_CLICK, 0, 0); }
