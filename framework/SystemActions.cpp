@@ -33,6 +33,7 @@ public:
         // Without FLAG_NO_UI the shell shows a modal error box for a missing program and
         // blocks the caller's thread until someone closes it.
         info.fMask = SEE_MASK_FLAG_NO_UI;
+        info.lpVerb = start.verb.empty() ? nullptr : start.verb.c_str();
         info.lpFile = start.file.c_str();
         info.lpParameters = start.parameters.empty() ? nullptr : start.parameters.c_str();
         info.lpDirectory = start.directory.empty() ? nullptr : start.directory.c_str();
@@ -75,8 +76,8 @@ public:
     }
     bool SetLocalClock(const SYSTEMTIME& t, DWORD* error) override {
         char line[64];
-        snprintf(line, sizeof line, "setclock|%04u-%02u-%02u %02u:%02u:%02u", t.wYear, t.wMonth,
-                 t.wDay, t.wHour, t.wMinute, t.wSecond);
+        snprintf(line, sizeof line, "setclock|%04u-%02u-%02u %02u:%02u:%02u.%03u", t.wYear,
+                 t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
         if (error) *error = 0;
         return Write(line);
     }
@@ -115,7 +116,8 @@ SystemActions* SetSystemActions(SystemActions* actions) {
 }
 
 std::string DescribeStart(const ProgramStart& start) {
-    return "start|" + start.file + "|" + start.parameters + "|" + start.directory;
+    return "start|" + start.file + "|" + start.parameters + "|" + start.directory +
+           (start.verb.empty() ? "" : "|" + start.verb);
 }
 
 }  // namespace tembra
