@@ -29,14 +29,13 @@ public:
     virtual bool SetLocalClock(const SYSTEMTIME& time, DWORD* error) = 0;
 };
 
-// The actions in force: the real ones, unless a test installed others, or the environment
-// variable TEMBRA_RECORD_SYSTEM_CALLS names a file, in which case every action is only
-// described there, one line each (used by tests that drive the real programs).
+// The actions in force: the real ones, unless a test installed others. (The test builds of
+// the programs install a recorder at start-up; the shipped programs have none.)
 SystemActions& System();
 // Installs `actions` (nullptr restores the default); returns the previous override.
 SystemActions* SetSystemActions(SystemActions* actions);
 
-// Describes a call as the recording actions write it, e.g. "start|Z:\x\TCSets.exe|n|", and
+// Describes a call as the recorders write it, e.g. "start|Z:\x\TCSets.exe|n|", and
 // "start|Z:\x\Chronet.exe|A 3|Z:\x|runas" for a start with a verb.
 std::string DescribeStart(const ProgramStart& start);
 
