@@ -27,7 +27,7 @@ tembra_win_test(clock_events_process_tests PERTEST LOCK clock_process TIMEOUT 90
   SOURCES tests/ClockEventsProcessTests.cpp
   LIBS tembra_store)
 if(TARGET clock_events_process_tests)
-  add_dependencies(clock_events_process_tests TembraClock)
+  add_dependencies(clock_events_process_tests TembraClock_test)
 endif()
 
 # Benchmark (prints figures; not a test).

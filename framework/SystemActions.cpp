@@ -3,9 +3,6 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
-#include <cstdio>
-#include <cstdlib>
-
 #include "framework/Handles.h"
 
 namespace tembra {
@@ -33,6 +30,7 @@ public:
         // Without FLAG_NO_UI the shell shows a modal error box for a missing program and
         // blocks the caller's thread until someone closes it.
         info.fMask = SEE_MASK_FLAG_NO_UI;
+        info.lpVerb = start.verb.empty() ? nullptr : start.verb.c_str();
         info.lpFile = start.file.c_str();
         info.lpParameters = start.parameters.empty() ? nullptr : start.parameters.c_str();
         info.lpDirectory = start.directory.empty() ? nullptr : start.directory.c_str();
@@ -58,49 +56,10 @@ public:
     }
 };
 
-// Writes one line per action to a file and performs nothing.
-class RecordingSystemActions : public SystemActions {
-public:
-    explicit RecordingSystemActions(std::string path) : path_(std::move(path)) {}
-    bool StartProgram(const ProgramStart& start) override {
-        return Write(DescribeStart(start));
-    }
-    bool PlaySoundFile(const std::string& file, UINT flags) override {
-        return Write("sound|" + file + "|" + std::to_string(flags));
-    }
-    void DefaultBeep() override { Write("beep"); }
-    bool ShutDown(UINT flags, bool enablePrivilege) override {
-        Write("shutdown|" + std::to_string(flags) + "|" + (enablePrivilege ? "1" : "0"));
-        return true;
-    }
-    bool SetLocalClock(const SYSTEMTIME& t, DWORD* error) override {
-        char line[64];
-        snprintf(line, sizeof line, "setclock|%04u-%02u-%02u %02u:%02u:%02u", t.wYear, t.wMonth,
-                 t.wDay, t.wHour, t.wMinute, t.wSecond);
-        if (error) *error = 0;
-        return Write(line);
-    }
-
-private:
-    bool Write(const std::string& line) {
-        FILE* f = fopen(path_.c_str(), "ab");
-        if (!f) return false;
-        fprintf(f, "%s\r\n", line.c_str());
-        fclose(f);
-        return true;
-    }
-    std::string path_;
-};
-
 SystemActions* g_override = nullptr;
 
 SystemActions& DefaultActions() {
-    static SystemActions* actions = [] () -> SystemActions* {
-        char path[MAX_PATH];
-        DWORD n = GetEnvironmentVariableA("TEMBRA_RECORD_SYSTEM_CALLS", path, sizeof path);
-        if (n > 0 && n < sizeof path) return new RecordingSystemActions(path);
-        return new RealSystemActions;
-    }();
+    static SystemActions* actions = new RealSystemActions;  // never destroyed: usable to the end
     return *actions;
 }
 
@@ -115,7 +74,8 @@ SystemActions* SetSystemActions(SystemActions* actions) {
 }
 
 std::string DescribeStart(const ProgramStart& start) {
-    return "start|" + start.file + "|" + start.parameters + "|" + start.directory;
+    return "start|" + start.file + "|" + start.parameters + "|" + start.directory +
+           (start.verb.empty() ? "" : "|" + start.verb);
 }
 
 }  // namespace tembra

@@ -10,12 +10,13 @@ struct ProgramStart {
     std::string file;
     std::string parameters;
     std::string directory;
+    std::string verb = {};  // empty: the default verb; "runas": with administrator rights
 };
 
 class SystemActions {
 public:
     virtual ~SystemActions() = default;
-    // ShellExecuteEx with the default verb and SW_SHOWNORMAL; never shows an error box.
+    // ShellExecuteEx with the start's verb and SW_SHOWNORMAL; never shows an error box.
     virtual bool StartProgram(const ProgramStart& start) = 0;
     // sndPlaySound(file, flags); an empty file with flags 0 stops the playing sound.
     virtual bool PlaySoundFile(const std::string& file, UINT flags) = 0;
@@ -28,14 +29,14 @@ public:
     virtual bool SetLocalClock(const SYSTEMTIME& time, DWORD* error) = 0;
 };
 
-// The actions in force: the real ones, unless a test installed others, or the environment
-// variable TEMBRA_RECORD_SYSTEM_CALLS names a file, in which case every action is only
-// described there, one line each (used by tests that drive the real programs).
+// The actions in force: the real ones, unless a test installed others. (The test builds of
+// the programs install a recorder at start-up; the shipped programs have none.)
 SystemActions& System();
 // Installs `actions` (nullptr restores the default); returns the previous override.
 SystemActions* SetSystemActions(SystemActions* actions);
 
-// Describes a call as the recording actions write it, e.g. "start|Z:\x\TCSets.exe|n|".
+// Describes a call as the recorders write it, e.g. "start|Z:\x\TCSets.exe|n|", and
+// "start|Z:\x\Chronet.exe|A 3|Z:\x|runas" for a start with a verb.
 std::string DescribeStart(const ProgramStart& start);
 
 }  // namespace tembra

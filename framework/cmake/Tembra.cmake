@@ -132,16 +132,49 @@ function(tembra_check_test_locks)
   set_tests_properties(tembra_test_locks PROPERTIES LABELS win)
 endfunction()
 
-# A Windows GUI program: a library holding its code, and a small entry point.
+# A CTest test that fails when a shipped program (bin/, and DIST_DIR and ZIP when given)
+# holds the test builds' recorder of outside actions.
+function(tembra_check_shipped_programs)
+  cmake_parse_arguments(C "" "DIST_DIR;ZIP" "PROGRAMS" ${ARGN})
+  if(NOT WIN32 OR NOT TEMBRA_TESTS)
+    return()
+  endif()
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  set(dist)
+  if(C_DIST_DIR)
+    set(dist --dist ${C_DIST_DIR} ${C_ZIP})
+  endif()
+  add_test(NAME tembra_shipped_programs
+    COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/framework/cmake/check-shipped-programs.py
+            ${CMAKE_BINARY_DIR} ${C_PROGRAMS} ${dist})
+  set_tests_properties(tembra_shipped_programs PROPERTIES LABELS win)
+endfunction()
+
+# A Windows GUI program: a library holding its code, and a small entry point, in bin/ (what
+# ships). With the tests comes its test build, target NAME_test: the same program with the
+# recorder of outside actions linked in (framework/testing/RecordedSystemCalls.cpp), under
+# the same file name in testbin/, where the tests start the programs.
 function(tembra_program name)
   cmake_parse_arguments(P "" "OUTPUT_NAME" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} WIN32 ${P_SOURCES})
-  tembra_target_defaults(${name})
-  target_link_libraries(${name} PRIVATE ${P_LIBS})
-  if(P_OUTPUT_NAME)
-    set_target_properties(${name} PROPERTIES OUTPUT_NAME ${P_OUTPUT_NAME})
+  if(NOT P_OUTPUT_NAME)
+    set(P_OUTPUT_NAME ${name})
   endif()
-  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  set(builds ${name})
+  if(TEMBRA_TESTS)
+    list(APPEND builds ${name}_test)
+  endif()
+  foreach(target IN LISTS builds)
+    add_executable(${target} WIN32 ${P_SOURCES})
+    tembra_target_defaults(${target})
+    target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${target} PRIVATE ${P_LIBS})
+    set_target_properties(${target} PROPERTIES OUTPUT_NAME ${P_OUTPUT_NAME}
+                          RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  endforeach()
+  if(TEMBRA_TESTS)
+    target_sources(${name}_test PRIVATE $<TARGET_OBJECTS:tembra_recorded_system_calls>)
+    set_target_properties(${name}_test PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/testbin)
+  endif()
 endfunction()
 
 # Fuzz targets of portable code: functions `void tembra::fuzz::NAME(const uint8_t*, size_t)`

@@ -47,6 +47,9 @@ bool RecordingSystem::ShutDown(UINT flags, bool enablePrivilege) {
 bool RecordingSystem::SetLocalClock(const SYSTEMTIME& time, DWORD* error) {
     calls.push_back("setclock");
     clockSets.push_back(time);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    clockSetMoments.push_back(now);
     if (error) *error = setClockResult ? 0 : setClockError;
     return setClockResult;
 }

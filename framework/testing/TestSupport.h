@@ -42,6 +42,7 @@ public:
     bool setClockResult = true;
     DWORD setClockError = 0;
     std::vector<SYSTEMTIME> clockSets;
+    std::vector<SYSTEMTIME> clockSetMoments;  // the local time when each was asked for
 
 private:
     SystemActions* previous_;

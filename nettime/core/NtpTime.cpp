@@ -111,24 +111,27 @@ double NtpDiffSeconds(NtpTimestamp a, NtpTimestamp b) {
     return Magnitude(d);
 }
 
-CalendarTime AddSeconds(const CalendarTime& t, int32_t seconds) {
-    int64_t total = static_cast<int64_t>(DayNumberFromDate(t.year, t.month, t.day)) * kSecondsPerDay +
-                    (t.hour * 60 + t.minute) * 60 + t.second + seconds;
-    int64_t days = total / kSecondsPerDay;
-    int64_t rest = total % kSecondsPerDay;
+CalendarTime AddMilliseconds(const CalendarTime& t, int64_t milliseconds) {
+    constexpr int64_t kMsPerDay = kSecondsPerDay * 1000;
+    const int64_t total =
+        static_cast<int64_t>(DayNumberFromDate(t.year, t.month, t.day)) * kMsPerDay +
+        ((t.hour * 60 + t.minute) * 60 + t.second) * int64_t{1000} + t.milliseconds + milliseconds;
+    int64_t days = total / kMsPerDay;
+    int64_t rest = total % kMsPerDay;
     if (rest < 0) {
-        rest += kSecondsPerDay;
+        rest += kMsPerDay;
         days -= 1;
     }
-    CalendarTime out = t;
+    CalendarTime out;
     CalendarDate date = DateFromDayNumber(static_cast<int32_t>(days));
     out.year = date.year;
     out.month = date.month;
     out.day = date.day;
     out.dayOfWeek = static_cast<uint16_t>((days + 1) % 7);
-    out.hour = static_cast<uint16_t>(rest / 3600);
-    out.minute = static_cast<uint16_t>(rest / 60 % 60);
-    out.second = static_cast<uint16_t>(rest % 60);
+    out.hour = static_cast<uint16_t>(rest / 3600000);
+    out.minute = static_cast<uint16_t>(rest / 60000 % 60);
+    out.second = static_cast<uint16_t>(rest / 1000 % 60);
+    out.milliseconds = static_cast<uint16_t>(rest % 1000);
     return out;
 }
 

@@ -56,8 +56,8 @@ CalendarTime CalendarFromSeconds(int64_t seconds, uint32_t fraction);
 // on either side of an era rollover differ by their real distance.
 double NtpDiffSeconds(NtpTimestamp a, NtpTimestamp b);
 
-// Adds `seconds` to a calendar time, carrying into minutes, hours, days, months and years;
-// milliseconds are kept.
-CalendarTime AddSeconds(const CalendarTime& t, int32_t seconds);
+// Adds `milliseconds` (negative: subtracts) to a calendar time, carrying into seconds, minutes,
+// hours, days, months and years; the day of the week follows the date.
+CalendarTime AddMilliseconds(const CalendarTime& t, int64_t milliseconds);
 
 }  // namespace tembra::nettime

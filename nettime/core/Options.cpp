@@ -1,6 +1,7 @@
 #include "nettime/core/Options.h"
 
 #include <cstring>
+#include <string>
 
 namespace tembra::nettime {
 
@@ -41,6 +42,12 @@ int ResultSlots(int32_t serversNum) {
 
 bool ShouldSetClock(const ChronetOptions& options, int count) {
     return options.autoAdjustTime && count > 0 && count >= options.serversNum;
+}
+
+std::string RepeatToSetClockCommandLine(const ChronetOptions& options) {
+    // No number below 1 survives the command line: it would read as another number or none.
+    if (options.serversNum < 1) return "A";
+    return "A " + std::to_string(options.serversNum);
 }
 
 }  // namespace tembra::nettime

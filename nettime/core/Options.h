@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "store/InternetTimeOptions.h"
 
@@ -31,5 +32,10 @@ int ResultSlots(int32_t serversNum);
 
 // Whether the run's answers allow setting the clock.
 bool ShouldSetClock(const ChronetOptions& options, int count);
+
+// The command line of a run that repeats this one to set the clock (with administrator
+// rights): a command line replaces the stored options, so it turns the setting on and names
+// this run's number of servers, which a start without a number would take as 3.
+std::string RepeatToSetClockCommandLine(const ChronetOptions& options);
 
 }  // namespace tembra::nettime

@@ -45,25 +45,24 @@ std::string ExchangeReport(const NtpResult& r, int64_t referenceSeconds) {
     return text;
 }
 
-std::string SummaryText(int32_t offsetSeconds) {
+std::string SummaryText(int32_t offsetMs) {
+    const int64_t magnitude = offsetMs < 0 ? -int64_t{offsetMs} : offsetMs;
     char text[128];
     snprintf(text, sizeof text,
-             "\r\n\r\n=================================\r\nLocal clock offset was %d seconds\r\n",
-             static_cast<int>(offsetSeconds));
+             "\r\n\r\n=================================\r\n"
+             "Local clock offset was %s%d.%03d seconds\r\n",
+             offsetMs < 0 ? "-" : "", static_cast<int>(magnitude / 1000),
+             static_cast<int>(magnitude % 1000));
     return text;
 }
 
 std::string ClockSetFailedLine(uint32_t error) {
-    char line[200];
-    if (error == kPrivilegeNotHeld)
-        snprintf(line, sizeof line,
-                 "Failed to set the clock: no right to change the system time "
-                 "(error %u); run the program as administrator to set the clock",
-                 static_cast<unsigned>(error));
-    else
-        snprintf(line, sizeof line, "Failed to set the clock (error %u)",
-                 static_cast<unsigned>(error));
+    if (NeedsAdministrator(error)) return "Administrator rights are needed to set the clock";
+    char line[64];
+    snprintf(line, sizeof line, "Failed to set the clock (error %u)", static_cast<unsigned>(error));
     return line;
 }
+
+bool NeedsAdministrator(uint32_t error) { return error == kPrivilegeNotHeld; }
 
 }  // namespace tembra::nettime

@@ -30,10 +30,14 @@ std::string RejectedReplyLine(const std::string& host, const char* reason);
 // Timestamps are read in the era nearest `referenceSeconds` (seconds since 1900; 0 = era 0).
 std::string ExchangeReport(const NtpResult& result, int64_t referenceSeconds);
 
-// Shown at the end of a run that did not set the clock.
-std::string SummaryText(int32_t offsetSeconds);
+// Shown at the end of a run that did not set the clock: the combined offset in seconds with
+// its milliseconds.
+std::string SummaryText(int32_t offsetMs);
 
 // Logged when the clock could not be set; `error` is the platform's error number.
 std::string ClockSetFailedLine(uint32_t error);
+// Whether the clock was refused for want of the right to set it, which a run with
+// administrator rights would have.
+bool NeedsAdministrator(uint32_t error);
 
 }  // namespace tembra::nettime

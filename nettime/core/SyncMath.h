@@ -1,4 +1,4 @@
-// Combining the offsets of several servers into one whole-second correction.
+// Combining the offsets of several servers into one correction of the clock.
 #pragma once
 #include <cstdint>
 
@@ -6,9 +6,14 @@
 
 namespace tembra::nettime {
 
-// Whole seconds to move the clock by: every offset loses its whole hours, the rest is
-// averaged, and a correction of 31 minutes or more is folded to the other direction.
-// Offsets of any size (or not finite) combine without overflow.
+// The part of an offset within the hour, as a move of less than half an hour either way:
+// a result in [-1800, 1800) seconds. A clock wrong by whole hours keeps them.
+double FoldIntoHalfHour(double seconds);
+
+// Milliseconds to move the clock by, in [-1800000, 1800000): each answer is folded into the
+// half hour, then one answer is taken as it is, two are averaged, and of three or more the
+// median is taken, so one wrong server cannot move the clock. Answers that are not finite
+// count for nothing; without any the result is 0.
 int32_t CombineOffsets(const NtpResult* results, int count);
 
 }  // namespace tembra::nettime

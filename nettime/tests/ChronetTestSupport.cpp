@@ -1,5 +1,8 @@
 #include "nettime/tests/ChronetTestSupport.h"
 
+#include <cmath>
+#include <cstdlib>
+
 #include "framework/testing/TestSupport.h"
 #include "nettime/win/ChronetState.h"
 #include "nettime/win/resource.h"
@@ -50,6 +53,15 @@ int FindLine(const std::vector<std::string>& lines, const std::string& prefix, i
     for (int i = from; i < static_cast<int>(lines.size()); ++i)
         if (lines[i].compare(0, prefix.size(), prefix) == 0) return i;
     return -1;
+}
+
+double SummaryOffset(const std::string& shown) {
+    static const std::string kStart =
+        "\r\n\r\n=================================\r\nLocal clock offset was ";
+    if (shown.compare(0, kStart.size(), kStart) != 0 ||
+        shown.compare(shown.size() - 10, 10, " seconds\r\n") != 0)
+        return std::nan("");
+    return std::strtod(shown.c_str() + kStart.size(), nullptr);
 }
 
 AppRun::AppRun(ChronetLaunch launch, HINSTANCE instance) : launch_(std::move(launch)) {

@@ -19,6 +19,9 @@ HWND FindLogDialog(DWORD threadId);
 std::vector<std::string> SplitLines(const std::string& text);
 // Index of the first line at or after `from` that starts with `prefix`, or -1.
 int FindLine(const std::vector<std::string>& lines, const std::string& prefix, int from = 0);
+// The offset in seconds that a shown summary gives; not a number when `shown` starts
+// otherwise than with the summary.
+double SummaryOffset(const std::string& shown);
 
 // Runs RunChronet on its own thread, as the program's interface thread, with the resources
 // of `instance` (null: this test program's).

@@ -129,22 +129,36 @@ TEST(UnwrapNtpSeconds, PicksNearestEra) {
     EXPECT_EQ(UnwrapNtpSeconds(0, 0), 0);
 }
 
-TEST(AddSeconds, CarriesAcrossFields) {
-    CalendarTime t = AddSeconds(Utc(1999, 12, 31, 23, 59, 30), 45);
-    EXPECT_EQ(t.year, 2000);
-    EXPECT_EQ(t.month, 1);
-    EXPECT_EQ(t.day, 1);
-    EXPECT_EQ(t.minute, 0);
-    EXPECT_EQ(t.second, 15);
-    t = AddSeconds(Utc(2000, 3, 1, 0, 0, 10), -1700);
-    EXPECT_EQ(t.month, 2);
-    EXPECT_EQ(t.day, 29);
-    EXPECT_EQ(t.hour, 23);
-    EXPECT_EQ(t.minute, 31);
-    EXPECT_EQ(t.second, 50);
-    t = AddSeconds(Utc(2023, 6, 15, 10, 20, 30), 0);
-    EXPECT_EQ(t.hour, 10);
-    EXPECT_EQ(t.second, 30);
+TEST(AddMilliseconds, CarriesAcrossEveryField) {
+    const struct {
+        CalendarTime from;
+        int64_t ms;
+        CalendarTime to;
+    } cases[] = {
+        {Utc(1999, 12, 31, 23, 59, 30), 45000, Utc(2000, 1, 1, 0, 0, 15)},
+        {Utc(2000, 3, 1, 0, 0, 10), -1700000, Utc(2000, 2, 29, 23, 31, 50)},
+        {Utc(2023, 6, 15, 10, 20, 30, 250), 0, Utc(2023, 6, 15, 10, 20, 30, 250)},
+        {Utc(2024, 5, 6, 7, 8, 9, 999), 1, Utc(2024, 5, 6, 7, 8, 10, 0)},
+        {Utc(2024, 5, 6, 7, 8, 9, 500), 734, Utc(2024, 5, 6, 7, 8, 10, 234)},
+        {Utc(2024, 5, 6, 7, 8, 10, 0), -1, Utc(2024, 5, 6, 7, 8, 9, 999)},
+        {Utc(2023, 2, 28, 23, 59, 59, 999), 1, Utc(2023, 3, 1)},
+        {Utc(2024, 2, 28, 23, 59, 59, 999), 1, Utc(2024, 2, 29)},
+        {Utc(2024, 3, 1), -1, Utc(2024, 2, 29, 23, 59, 59, 999)},
+        {Utc(2024, 12, 31, 23, 59, 59, 266), 4734, Utc(2025, 1, 1, 0, 0, 4)},
+        {Utc(2025, 1, 1, 0, 0, 4), -4734, Utc(2024, 12, 31, 23, 59, 59, 266)},
+        {Utc(2024, 1, 1, 0, 10), -1800000, Utc(2023, 12, 31, 23, 40)},
+        {Utc(2024, 6, 1, 12), 1000, Utc(2024, 6, 1, 12, 0, 1)},  // 1000 ms is a whole second
+    };
+    for (const auto& c : cases) {
+        const CalendarTime t = AddMilliseconds(c.from, c.ms);
+        EXPECT_EQ(SecondsSince1900(t), SecondsSince1900(c.to)) << c.ms;
+        EXPECT_EQ(t.milliseconds, c.to.milliseconds) << c.ms;
+        EXPECT_EQ(t.dayOfWeek, CalendarFromSeconds(SecondsSince1900(c.to), 0).dayOfWeek) << c.ms;
+    }
+    // A clock showing 1000 ms (as the NTP conversion can) carries it into the second.
+    const CalendarTime t = AddMilliseconds(Utc(2024, 6, 1, 12, 0, 0, 1000), 0);
+    EXPECT_EQ(t.second, 1);
+    EXPECT_EQ(t.milliseconds, 0);
 }
 
 }  // namespace

@@ -118,7 +118,7 @@ TEST(ServerLines, BuiltInListHasTwentyUsableNames) {
     for (const auto& s : BuiltInServers()) EXPECT_TRUE(IsServerLine(s)) << s;
 }
 
-int32_t Combine(std::initializer_list<double> offsets) {
+int32_t Combine(const std::vector<double>& offsets) {
     std::vector<NtpResult> results;
     for (double o : offsets) {
         NtpResult r;
@@ -128,25 +128,57 @@ int32_t Combine(std::initializer_list<double> offsets) {
     return CombineOffsets(results.data(), static_cast<int>(results.size()));
 }
 
-TEST(CombineOffsets, WholeHoursDroppedAndFolded) {
-    EXPECT_EQ(Combine({3599.7, 0.2}), 1799);
-    EXPECT_EQ(Combine({3595, -5}), 1795);
-    EXPECT_EQ(Combine({1900.4}), -1700);
-    EXPECT_EQ(Combine({-1900.4}), 1700);
-    EXPECT_EQ(Combine({-7205.9}), -5);
-    EXPECT_EQ(Combine({1859.9}), 1859);
-    EXPECT_EQ(Combine({1860}), -1740);
-    EXPECT_EQ(Combine({0.4, 0.3, -0.9}), 0);
-    EXPECT_EQ(Combine({1234.567, 1234.4, 1234.9}), 1234);
-    EXPECT_EQ(CombineOffsets(nullptr, 0), 0);
+TEST(CombineOffsets, FoldIntoHalfHourAtItsEdges) {
+    const struct { double seconds, folded; } cases[] = {
+        {1800, -1800},   {-1800, -1800},     {1799.999, 1799.999}, {-1799.999, -1799.999},
+        {3600, 0},       {-3600, 0},         {5400, -1800},        {3595, -5},
+        {-7205.5, -5.5}, {1900.25, -1699.75}, {-1900.25, 1699.75},
+    };
+    for (const auto& c : cases)
+        EXPECT_NEAR(FoldIntoHalfHour(c.seconds), c.folded, 1e-9) << c.seconds;
 }
 
-TEST(CombineOffsets, HugeOffsetsDoNotOverflow) {
-    EXPECT_EQ(Combine({2147483648.0 + 3600 * 10 + 7}), (2147483648 + 36007) % 3600);
-    EXPECT_EQ(Combine({-4.0e18}), static_cast<int32_t>(std::fmod(-4.0e18, 3600.0)));
-    EXPECT_EQ(Combine({1e300, 5}), Combine({std::fmod(1e300, 3600.0), 5}));
-    EXPECT_EQ(Combine({std::numeric_limits<double>::infinity(), 10}), 5);
-    EXPECT_EQ(Combine({std::nan(""), 10}), 5);
+TEST(CombineOffsets, FoldedThenMeanOrMedianToTheMillisecond) {
+    const struct {
+        std::vector<double> offsets;
+        int32_t ms;
+    } cases[] = {
+        {{3595, -5}, -5000},  // both servers find the clock 5 s fast, whole hours aside
+        {{3599.7, 0.2}, -50},
+        {{0.734}, 734},
+        {{-7205.9}, -5900},
+        {{1900.4}, -1699600},
+        {{1799.9994}, 1799999},
+        {{1799.9996}, -1800000},  // rounds to the half hour, which folds
+        {{0.1, 10.1}, 5100},      // two: the mean
+        {{0.1, 10.1, 0.3}, 300},  // three: the median, the wrong server left out
+        {{0.1, 0.3, 100, 0.2}, 250},
+        {{1234.567, 1234.4, 1234.9}, 1234567},
+        // Half an hour off: answers on both sides of the fold still agree.
+        {{1799.5, -1799.5}, -1800000},
+        {{1799, 0, -1799}, 1799000},
+        {{1e300, 5}, -717500},  // 1e300 lies 2160 s into its hour: -1440 s
+        {{2147483648.0 + 3600 * 10 + 7}, 855000},
+        {{std::numeric_limits<double>::infinity(), 10}, 10000},
+        {{std::nan("")}, 0},
+        {{}, 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Combine(c.offsets), c.ms) << testing::PrintToString(c.offsets);
+    EXPECT_EQ(CombineOffsets(nullptr, 3), 0);
+}
+
+TEST(ElevatedRun, RepeatsTheRunSoThatItSetsTheClock) {
+    for (int32_t servers : {1, 3, 12, 20}) {
+        ChronetOptions run;
+        run.trayMode = true;
+        run.serversNum = servers;  // as the registry may hold it
+        const std::string line = RepeatToSetClockCommandLine(run);
+        const ChronetOptions repeat = FromCommandLine(line.c_str());
+        EXPECT_TRUE(repeat.autoAdjustTime) << line;
+        EXPECT_EQ(repeat.serversNum, servers) << line;
+        EXPECT_FALSE(repeat.trayMode) << line;  // the user asked: the window shows
+        EXPECT_TRUE(ShouldSetClock(repeat, servers)) << line;
+    }
 }
 
 }  // namespace

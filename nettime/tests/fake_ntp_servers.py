@@ -3,7 +3,9 @@
 
 Wine binds every socket to 0.0.0.0, so servers with their own loopback address have to
 live outside Wine. The table below is mirrored by tests/TestServers.h.
-Usage: fake_ntp_servers.py PORT PIDFILE READYFILE"""
+Usage: fake_ntp_servers.py PORT PIDFILE READYFILE [ADDRESS=OFFSET ...]
+Given ADDRESS=OFFSET arguments, it serves those good servers (offset in seconds) instead of
+the table: the benchmark's servers, whose answers are exact to the microsecond."""
 import heapq
 import os
 import select
@@ -55,8 +57,14 @@ def reply(request, behaviour, offset):
 
 def main():
     port, pidfile, readyfile = int(sys.argv[1]), sys.argv[2], sys.argv[3]
+    servers = SERVERS
+    if len(sys.argv) > 4:
+        servers = {}
+        for arg in sys.argv[4:]:
+            address, _, offset = arg.partition("=")
+            servers[address] = ("good", float(offset), 0)
     sockets = {}
-    for address in SERVERS:
+    for address in servers:
         s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
         s.bind((address, port))
         sockets[s] = address
@@ -71,14 +79,14 @@ def main():
         readable, _, _ = select.select(list(sockets), [], [], timeout)
         for s in readable:
             request, peer = s.recvfrom(512)
-            behaviour, offset, delay = SERVERS[sockets[s]]
+            behaviour, offset, delay = servers[sockets[s]]
             if len(request) < 48 or behaviour == "silent":
                 continue
             seq += 1
             heapq.heappush(pending, (time.monotonic() + delay / 1000.0, seq, s, peer, request))
         while pending and pending[0][0] <= time.monotonic():
             _, _, s, peer, request = heapq.heappop(pending)
-            behaviour, offset, _ = SERVERS[sockets[s]]
+            behaviour, offset, _ = servers[sockets[s]]
             s.sendto(reply(request, behaviour, offset), peer)
 
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Starts or stops the local time servers of the Chronet tests: chronyd instances that serve
 # from loopback addresses and never touch this machine's clock (-x, and no CAP_SYS_TIME),
-# and, with --fakes, the test servers of fake_ntp_servers.py (127.0.0.124 and up).
+# and, with --fakes, the test servers of fake_ntp_servers.py (127.0.0.124 and up), or with
+# ADDRESS=OFFSET arguments, fake servers of exactly those offsets instead of its table.
 #   ntp-servers.sh start DIR [--fakes] ADDRESS[:SHIFT] ...   e.g. 127.0.0.122 127.0.0.123:+1234.567
+#   ntp-servers.sh start DIR 127.0.0.225=0.734 ...
 #   ntp-servers.sh stop DIR
 # Each server lives in DIR/<name>/ with its config, pid file and log; stop kills only
 # the PIDs written there.
@@ -57,7 +59,7 @@ start_fakes() {
   local home="$dir/fakes"
   mkdir -p "$home"
   rm -f "$home/ready"
-  python3 "$here/fake_ntp_servers.py" 123 "$home/server.pid" "$home/ready" >"$home/log" 2>&1 &
+  python3 "$here/fake_ntp_servers.py" 123 "$home/server.pid" "$home/ready" "$@" >"$home/log" 2>&1 &
   for _ in $(seq 1 200); do
     [[ -f $home/ready ]] && return 0
     kill -0 $! 2>/dev/null || break
@@ -72,11 +74,17 @@ case $cmd in
   start)
     mkdir -p "$dir"
     stop_all
+    table=
     if [[ ${1:-} == --fakes ]]; then
       shift
-      start_fakes
+      table=1
     fi
+    fakes=() chronys=()
     for server in "$@"; do
+      if [[ $server == *=* ]]; then fakes+=("$server"); else chronys+=("$server"); fi
+    done
+    if [[ -n $table || ${#fakes[@]} -gt 0 ]]; then start_fakes "${fakes[@]}"; fi
+    for server in "${chronys[@]}"; do
       address=${server%%:*}
       shift_=""
       [[ $server == *:* ]] && shift_=${server#*:}

@@ -1,5 +1,7 @@
 #include "nettime/win/ChronetDlg.h"
 
+#include "framework/ModulePath.h"
+#include "framework/SystemActions.h"
 #include "nettime/core/Report.h"
 #include "nettime/core/SyncMath.h"
 #include "nettime/win/ChronetState.h"
@@ -11,6 +13,8 @@ namespace tembra::nettime {
 namespace {
 
 constexpr char kTrayTip[] = "Tembra Internet Time";
+// BCM_SETSHIELD, which the headers declare for Vista and later only; older systems ignore it.
+constexpr UINT kSetShield = 0x160C;
 
 }  // namespace
 
@@ -58,6 +62,8 @@ INT_PTR CTCChronetDlg::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnCancel();
         else if (LOWORD(wParam) == IDC_HIDE)
             ShowInTray(true);
+        else if (LOWORD(wParam) == IDC_RUN_AS_ADMIN)
+            OnRunElevated();
         return TRUE;
     case WM_CLOSE:
         OnClose();
@@ -181,6 +187,7 @@ void CTCChronetDlg::OnSyncDone() {
     const SyncRunState& run = *g_chronet.run;
     const int count = run.count();
     std::string shown;
+    bool refusedForRights = false;
     if (ShouldSetClock(run.options, count)) {
         DWORD error = 0;
         if (AdjustClock(run, count, &error)) {
@@ -191,12 +198,34 @@ void CTCChronetDlg::OnSyncDone() {
         const std::string line = ClockSetFailedLine(error);
         g_log += "\r\n" + line;
         shown = "\r\n" + line;
+        refusedForRights = NeedsAdministrator(error);
     }
     if (count > 0) shown += SummaryText(CombineOffsets(run.results.data(), count));
     // Without a summary the window shows the whole log.
     TakeLogLines();
     if (shown.empty() && logBehind_) ShowWholeLog();
     EndWithResultShown(shown);
+    if (refusedForRights) OfferElevatedRun();
+}
+
+// Elevation is asked for only when the user presses the button: one prompt, no surprise.
+void CTCChronetDlg::OfferElevatedRun() {
+    elevationOffered_ = true;
+    HWND button = GetDlgItem(hwnd_, IDC_RUN_AS_ADMIN);
+    SendMessageA(button, kSetShield, 0, TRUE);  // the shield of a button that asks for rights
+    ShowWindow(button, SW_SHOW);
+}
+
+// Starts this program again with administrator rights to repeat the run and set the clock,
+// then ends: this run's worker is gone, so ending does not stop the new run. When the user
+// refuses the prompt the offer stands.
+void CTCChronetDlg::OnRunElevated() {
+    if (!elevationOffered_) return;
+    const std::string path = ProgramPath();
+    if (path.empty()) return;
+    ProgramStart start{path, RepeatToSetClockCommandLine(g_chronet.run->options), DirectoryOf(path)};
+    start.verb = "runas";
+    if (System().StartProgram(start)) DestroyWindow(hwnd_);
 }
 
 void CTCChronetDlg::EndWithResultShown(const std::string& shown) {

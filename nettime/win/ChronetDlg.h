@@ -40,6 +40,8 @@ private:
     void StartWorker();
     bool TakeEndedWorker();
     void EndWithResultShown(const std::string& shown);
+    void OfferElevatedRun();
+    void OnRunElevated();
 
     HICON largeIcon_;
     HICON smallIcon_;
@@ -49,6 +51,7 @@ private:
     bool inTray_ = false;      // hidden, reachable only through the icon
     bool cancelling_ = false;  // Cancel waits for the worker: one Cancel, and no close, at a time
     bool logBehind_ = false;   // the log has lines the edit has not shown
+    bool elevationOffered_ = false;  // the clock was refused for want of administrator rights
     const UINT taskbarCreated_;
 };
 

@@ -118,13 +118,11 @@ DWORD WINAPI SyncThreadProc(LPVOID param) {
 
 bool AdjustClock(const SyncRunState& run, int count, DWORD* error) {
     count = std::clamp(count, 0, static_cast<int>(run.results.size()));
-    const int32_t n = CombineOffsets(run.results.data(), count);
+    const int32_t correctionMs = CombineOffsets(run.results.data(), count);
     SYSTEMTIME now;
     GetLocalTime(&now);
-    CalendarTime local = CalendarFromSystemTime(now);
-    local.milliseconds = 0;
-    SYSTEMTIME target = SystemTimeFromCalendar(AddSeconds(local, n));
-    target.wMilliseconds = 0;
+    const SYSTEMTIME target =
+        SystemTimeFromCalendar(AddMilliseconds(CalendarFromSystemTime(now), correctionMs));
     DWORD code = 0;
     const bool ok = System().SetLocalClock(target, &code);
     if (error) *error = code;

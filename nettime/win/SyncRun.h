@@ -16,8 +16,8 @@ HANDLE StartSyncThread(const std::shared_ptr<SyncRunState>& run);
 // takes over. Queues the log lines, records the outcome, then posts the run's end. Returns 0.
 DWORD WINAPI SyncThreadProc(LPVOID param);
 
-// Sets the local clock by the combined offset of the first `count` answers, through the
-// system seam; false with the platform's error when the clock could not be set.
+// Sets the local clock, to the millisecond, by the combined offset of the first `count`
+// answers, through the system seam; false with the platform's error when it could not be set.
 bool AdjustClock(const SyncRunState& run, int count, DWORD* error);
 
 }  // namespace tembra::nettime

@@ -6,3 +6,4 @@
 #define IDI_CHRONET_SMALL 103
 #define IDC_HIDE 1000
 #define IDC_LOG 1001
+#define IDC_RUN_AS_ADMIN 1002
