@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <map>
+
 #include "store/OptionRules.h"
 #include "store/tests/MemoryValues.h"
 
@@ -75,44 +78,60 @@ TEST(OptionRules, GeneralPageChecksKeepBitsTwelveAndAbove) {
     EXPECT_EQ(FlagWord(o), 0u);
 }
 
-TEST(OptionRules, GeneralSaveWritesItsValuesAndTrayModeAsStoredNow) {
-    ClockOptions o;
-    o.FontStyle.bold = o.FontStyle.italic = true;
-    o.TrayMode = false;  // as read when the page was first shown
-    o.DateFormat = 5;    // not the General page's value
-    MemoryValues v;
-    v.SetNumber("TrayMode", 1);  // the clock's menu turned tray mode on meanwhile
-    WriteGeneralOptions(o, v);
-    EXPECT_EQ(v.NumberAt("TrayMode"), 1u);
-    EXPECT_EQ(v.TextAt("FontStyles"), "BOLDITALIC");
-    EXPECT_EQ(v.TextAt("FontName"), "Arial");
-    EXPECT_EQ(v.NumberAt("FontHeight"), static_cast<std::uint32_t>(-13));
-    EXPECT_EQ(v.NumberAt("Border"), 1u);
-    EXPECT_EQ(v.NumberAt("TopMost"), 1u);
-    EXPECT_FALSE(v.Has("Date format"));
-    EXPECT_FALSE(v.Has("Left"));
-    EXPECT_EQ(v.bytes.size(), 20u);  // values 1-7, 10, 11, 14-22, 26, 27
-
-    v.SetNumber("TrayMode", 6);  // even: off, and written back as a plain 0
-    WriteGeneralOptions(o, v);
-    EXPECT_EQ(v.NumberAt("TrayMode"), 0u);
-}
-
-TEST(OptionRules, DateTimeSaveKeepsNoSelectionAndWritesFlagsAsZeroOrOne) {
-    ClockOptions o;
-    o.DateFormat = -1;
-    o.DateSeparator = 2;
-    o.TwelveHours = true;
-    o.UseRegional = false;
-    o.UseTimeRegional = true;
-    MemoryValues v;
-    WriteDateTimeOptions(o, v);
-    EXPECT_EQ(v.NumberAt("Date format"), 0xFFFFFFFFu);
-    EXPECT_EQ(v.NumberAt("Date separator"), 2u);
-    EXPECT_EQ(v.NumberAt("12-Hours"), 1u);
-    EXPECT_EQ(v.NumberAt("Use regional settings"), 0u);
-    EXPECT_EQ(v.NumberAt("Use time regional settings"), 1u);
-    EXPECT_EQ(v.bytes.size(), 5u);
+// Each page writes exactly the values the user changed on it, in the form the clock reads.
+TEST(OptionRules, PagesWriteOnlyWhatTheUserChangedOnThem) {
+    using Values = std::map<std::string, std::string>;
+    auto number = [](std::uint32_t n) { return std::string(reinterpret_cast<char*>(&n), 4); };
+    auto text = [](const char* t) { return std::string(t, std::strlen(t) + 1); };
+    struct Case {
+        const char* what;
+        bool general;  // else the Date and time page
+        void (*change)(ClockOptions&);
+        Values stored;  // before the save, beside what the test writes
+        Values written;
+    };
+    const Case cases[] = {
+        {"nothing", true, [](ClockOptions&) {}, {}, {}},
+        {"nothing, date page", false, [](ClockOptions&) {}, {}, {}},
+        {"a flag", true, [](ClockOptions& o) { o.Seconds = true; }, {}, {{"Seconds", number(1)}}},
+        {"a flag turned off", true, [](ClockOptions& o) { o.TopMost = false; }, {},
+         {{"TopMost", number(0)}}},
+        {"styles", true, [](ClockOptions& o) { o.FontStyle.bold = o.FontStyle.italic = true; }, {},
+         {{"FontStyles", text("BOLDITALIC")}}},
+        {"face and height", true,
+         [](ClockOptions& o) { std::strcpy(o.FontName, "宋体"), o.FontHeight = -20; }, {},
+         {{"FontName", text("宋体")}, {"FontHeight", number(static_cast<std::uint32_t>(-20))}}},
+        {"colour 1 with colour 2 missing keeps the colour 2 shown", true,
+         [](ClockOptions& o) { o.FontColor = 0x0000FF; }, {},
+         {{"FontColor", number(0x0000FF)}, {"FontColor2", number(0xFFFFFF)}}},
+        {"colour 1 with colour 2 stored", true, [](ClockOptions& o) { o.FontColor = 0x0000FF; },
+         {{"FontColor2", number(0xFFFFFF)}}, {{"FontColor", number(0x0000FF)}}},
+        {"tray mode has no control on the page", true, [](ClockOptions& o) { o.TrayMode = true; },
+         {}, {}},
+        {"the date page's values are not the general page's", true,
+         [](ClockOptions& o) { o.DateFormat = 1, o.TwelveHours = true; }, {}, {}},
+        {"no selection kept as -1", false, [](ClockOptions& o) { o.DateFormat = -1; }, {},
+         {{"Date format", number(0xFFFFFFFF)}}},
+        {"date flags", false, [](ClockOptions& o) { o.TwelveHours = o.UseTimeRegional = true; }, {},
+         {{"12-Hours", number(1)}, {"Use time regional settings", number(1)}}},
+        {"the general page's values are not the date page's", false,
+         [](ClockOptions& o) { o.Seconds = true, o.FontColor = 1; }, {}, {}},
+    };
+    for (const Case& c : cases) {
+        const ClockOptions shown;
+        ClockOptions edited = shown;
+        c.change(edited);
+        MemoryValues v;
+        v.SetNumber("Seconds", 7);  // the clock's menu, meanwhile: stays unless the page wrote it
+        Values expected = c.written;
+        expected.emplace("Seconds", number(7));
+        for (const auto& [name, bytes] : c.stored) v.bytes[name] = bytes, expected.emplace(name, bytes);
+        if (c.general)
+            WriteGeneralChanges(shown, edited, v);
+        else
+            WriteDateTimeChanges(shown, edited, v);
+        EXPECT_EQ(v.bytes, expected) << c.what;
+    }
 }
 
 TEST(OptionRules, AutoStartComparisonIgnoresCaseOnly) {
