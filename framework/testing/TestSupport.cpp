@@ -173,6 +173,11 @@ std::string ItemText(HWND dialog, int id) {
     return text;
 }
 
+void PostEnterOn(HWND dialog, HWND control) {
+    PostMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    PostMessageA(control, WM_KEYDOWN, VK_RETURN, 0);
+}
+
 void PumpMessages(DWORD ms) {
     DWORD start = GetTickCount();
     do {

@@ -95,6 +95,10 @@ bool WaitForNoWindow(const char* className, DWORD timeoutMs);
 std::string WindowText(HWND window);
 std::string ItemText(HWND dialog, int id);
 
+// Enter on `control` of `dialog`, whose modal loop runs on another thread: the focus moved
+// there as Tab moves it, then the key; both posted, so they reach that loop in turn.
+void PostEnterOn(HWND dialog, HWND control);
+
 // Dispatches this thread's pending messages for about `ms` milliseconds.
 void PumpMessages(DWORD ms);
 

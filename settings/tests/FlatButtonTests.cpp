@@ -1,6 +1,6 @@
 // The flat button in process: its look in each state reached by mouse messages, the click
-// notification left to the system, the disabled picture, the hand cursor and the style it
-// gives its control.
+// notification left to the system, the keys and the default look, the disabled picture, the
+// hand cursor and the style it gives its control.
 #include <gtest/gtest.h>
 
 #include "framework/Dialog.h"
@@ -14,22 +14,29 @@ using namespace tembra::test;
 
 namespace {
 
-constexpr int kDialog = 401, kCaptioned = 410, kImageOnly = 412, kOther = 413;
+constexpr int kDialog = 401, kCaptioned = 410, kImageOnly = 412, kOther = 413, kEdit = 414,
+              kDefault = 415;
 
 class ButtonDialog : public CDialog {
 public:
-    int clicks = 0;
+    int clicks = 0;  // of the captioned button
+    int lastClicked = 0;
 
 protected:
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM) override {
-        if (msg == WM_INITDIALOG) return TRUE;
-        if (msg == WM_COMMAND && LOWORD(wParam) == kCaptioned && HIWORD(wParam) == BN_CLICKED) {
-            ++clicks;
+        if (msg == WM_INITDIALOG) return TRUE;  // the focus goes to the edit, first in tab order
+        if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+            lastClicked = LOWORD(wParam);
+            if (lastClicked == kCaptioned) ++clicks;
             return TRUE;
         }
         return FALSE;
     }
 };
+
+bool AnswersDefault(HWND button) {
+    return (SendMessageA(button, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) != 0;
+}
 
 class FlatButtonTest : public ::testing::Test {
 protected:
@@ -58,7 +65,15 @@ protected:
         WindowDc dc(hwnd);
         return GetPixel(dc.get(), x, y);
     }
-    COLORREF Corner() { return Pixel(0, 0); }
+    // The border's corners, inside the dark frame of the default push button.
+    int Inset() { return AnswersDefault(hwnd) ? 1 : 0; }
+    COLORREF Corner() { return Pixel(Inset(), Inset()); }
+    COLORREF FarCorner() { return Pixel(width - 1 - Inset(), height - 1 - Inset()); }
+    // A key as the dialog's message loop hands it on.
+    void Key(UINT msg, WPARAM key) {
+        MSG m{GetFocus(), msg, key, 0, 0, {0, 0}};
+        IsDialogMessageA(dialog.hwnd(), &m);
+    }
     void Send(UINT msg, WPARAM keys, int x, int y) {
         SendMessageA(hwnd, msg, keys, MAKELPARAM(x, y));
     }
@@ -71,11 +86,11 @@ protected:
 TEST_F(FlatButtonTest, HoverRaisesItAndLeavingReturnsToTheShadowFrame) {
     const SystemColours& c = Colours();
     EXPECT_EQ(Corner(), c.shadow);
-    EXPECT_EQ(Pixel(width - 1, height - 1), c.shadow);
+    EXPECT_EQ(FarCorner(), c.shadow);
 
     MoveInside();
     EXPECT_EQ(Corner(), c.highlight);
-    EXPECT_EQ(Pixel(width - 1, height - 1), c.darkShadow);
+    EXPECT_EQ(FarCorner(), c.darkShadow);
     EXPECT_EQ(GetCapture(), hwnd);  // held to notice the mouse leaving
 
     MoveOutside();
@@ -88,7 +103,7 @@ TEST_F(FlatButtonTest, PressedDraggedOutAndBackThenReleasedOutsideSendsNoClick) 
     MoveInside();
     Send(WM_LBUTTONDOWN, MK_LBUTTON, width / 2, height / 2);
     EXPECT_EQ(Corner(), c.darkShadow);
-    EXPECT_EQ(Pixel(width - 1, height - 1), c.highlight);
+    EXPECT_EQ(FarCorner(), c.highlight);
 
     MoveOutside(MK_LBUTTON);
     EXPECT_EQ(Corner(), c.highlight) << "raised while pressed and dragged out";
@@ -110,6 +125,69 @@ TEST_F(FlatButtonTest, ClickInsideSendsOneClickAndShowsIdle) {
     EXPECT_EQ(dialog.clicks, 1);
     EXPECT_FALSE(button.IsHot());
     EXPECT_EQ(Corner(), Colours().shadow);
+}
+
+// Enter and Space press the focused button, which shows as the default while it has the
+// focus, however the focus came; elsewhere Enter presses the dialog's default button.
+TEST_F(FlatButtonTest, KeysPressTheFocusedButtonWhichShowsAsTheDefault) {
+    CFlatButton ok;
+    ok.SetLook(LookSemiFlat);
+    ASSERT_TRUE(ok.AttachTo(dialog.hwnd(), kDefault));
+    PumpMessages(20);  // it shows as owner-drawn from the next paint
+    EXPECT_EQ(GetWindowLongPtrA(ok.hwnd(), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+    HWND edit = GetDlgItem(dialog.hwnd(), kEdit);
+    struct Case {
+        const char* how;
+        HWND focus;
+        bool tab;  // moved by the dialog manager (Tab, a mnemonic), else by a click
+        int pressed;
+    };
+    const Case cases[] = {
+        {"the edit at the start", nullptr, false, kDefault},
+        {"Tab to the button", hwnd, true, kCaptioned},
+        {"Tab to the edit", edit, true, kDefault},
+        {"a click on the button", hwnd, false, kCaptioned},
+        {"a click in the edit", edit, false, kDefault},
+        {"Tab to the default", ok.hwnd(), true, kDefault},
+    };
+    for (const Case& c : cases) {
+        if (c.tab) SendMessageA(dialog.hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(c.focus), TRUE);
+        else if (c.focus) SetFocus(c.focus);
+        const bool onButton = c.pressed == kCaptioned;
+        EXPECT_EQ(AnswersDefault(hwnd), onButton) << c.how;
+        EXPECT_EQ(AnswersDefault(ok.hwnd()), !onButton) << c.how;
+        const COLORREF frame = Colours().darkShadow;
+        EXPECT_EQ(Pixel(0, 0) == frame, onButton) << c.how;
+        WindowDc okDc(ok.hwnd());
+        EXPECT_EQ(GetPixel(okDc.get(), 0, 0) == frame, !onButton) << c.how;
+        for (WPARAM key : {VK_RETURN, VK_SPACE}) {
+            dialog.lastClicked = 0;
+            Key(WM_KEYDOWN, key);
+            Key(WM_KEYUP, key);
+            const bool typed = key == VK_SPACE && GetFocus() == edit;
+            EXPECT_EQ(dialog.lastClicked, typed ? 0 : c.pressed) << c.how << " key " << key;
+        }
+    }
+}
+
+// Whatever ends the capture of a hot button, it shows idle and the next move takes it again.
+TEST_F(FlatButtonTest, LosingTheCaptureShowsIdleAndTheNextMoveTracksAgain) {
+    const std::pair<const char*, void (*)(HWND)> ways[] = {
+        {"another window takes it", [](HWND other) { SetCapture(other), ReleaseCapture(); }},
+        {"the focus moves on", [](HWND other) { SetFocus(other); }},
+    };
+    for (const auto& way : ways) {
+        SetFocus(hwnd);
+        MoveInside();
+        ASSERT_EQ(GetCapture(), hwnd) << way.first;
+        way.second(GetDlgItem(dialog.hwnd(), kEdit));
+        EXPECT_FALSE(button.IsHot()) << way.first;
+        EXPECT_EQ(Corner(), Colours().shadow) << way.first;
+        MoveInside();
+        EXPECT_EQ(GetCapture(), hwnd) << way.first;
+        EXPECT_EQ(Corner(), Colours().highlight) << way.first;
+        MoveOutside();
+    }
 }
 
 TEST_F(FlatButtonTest, PressingOutsideAndDraggingOnDoesNotPressIt) {
@@ -186,7 +264,7 @@ TEST_F(FlatButtonTest, HandCursorOnlyOverTheButton) {
 
 TEST_F(FlatButtonTest, StyleFollowsTheLook) {
     const LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_STYLE);
-    EXPECT_EQ(style & BS_TYPEMASK, BS_OWNERDRAW) << "no default-push bit left either";
+    EXPECT_EQ(style & BS_TYPEMASK, BS_OWNERDRAW);
     button.SetLook(LookStandard);
     EXPECT_EQ(GetWindowLongPtrA(hwnd, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
     button.SetLook(LookSemiFlat);
