@@ -130,20 +130,38 @@ bool ChildProcess::Start(const std::string& exe, const std::string& args,
         auto eq = entry.find('=');
         SetEnvironmentVariableA(entry.substr(0, eq).c_str(), entry.substr(eq + 1).c_str());
     }
+    const bool ok = Create(exe, args, 0, nullptr);
+    for (const auto& entry : environment)
+        SetEnvironmentVariableA(entry.substr(0, entry.find('=')).c_str(), nullptr);
+    return ok;
+}
+
+bool ChildProcess::Create(const std::string& exe, const std::string& args, DWORD flags,
+                          UniqueKernelHandle* thread) {
     std::string commandLine = "\"" + exe + "\"";
     if (!args.empty()) commandLine += " " + args;
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    BOOL ok = CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                             nullptr, &si, &pi);
-    for (const auto& entry : environment)
-        SetEnvironmentVariableA(entry.substr(0, entry.find('=')).c_str(), nullptr);
-    if (!ok) return false;
-    CloseHandle(pi.hThread);
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, flags, nullptr,
+                        nullptr, &si, &pi))
+        return false;
+    UniqueKernelHandle mainThread(pi.hThread);
+    if (thread) *thread = std::move(mainThread);
     process_.reset(pi.hProcess);
     pid_ = pi.dwProcessId;
     return true;
+}
+
+int ChildProcess::StartTwiceAndWaitForOneToEnd(const std::string& exe, const std::string& args,
+                                               ChildProcess (&both)[2], DWORD timeoutMs) {
+    UniqueKernelHandle threads[2];
+    for (int i = 0; i < 2; ++i)
+        if (!both[i].Create(exe, args, CREATE_SUSPENDED, &threads[i])) return -1;
+    for (auto& thread : threads) ResumeThread(thread.get());
+    HANDLE processes[] = {both[0].handle(), both[1].handle()};
+    const DWORD ended = WaitForMultipleObjects(2, processes, FALSE, timeoutMs) - WAIT_OBJECT_0;
+    return ended < 2 ? static_cast<int>(ended) : -1;
 }
 
 ChildProcess::~ChildProcess() { Kill(); }

@@ -73,7 +73,16 @@ public:
     HANDLE handle() const { return process_.get(); }
     void Kill();
 
+    // Starts `exe` twice, both created suspended and then let go one right after the other:
+    // two starts at the same moment. Returns the index (0 or 1) of the first to end, waiting
+    // up to `timeoutMs`, or -1.
+    static int StartTwiceAndWaitForOneToEnd(const std::string& exe, const std::string& args,
+                                            ChildProcess (&both)[2], DWORD timeoutMs);
+
 private:
+    bool Create(const std::string& exe, const std::string& args, DWORD flags,
+                UniqueKernelHandle* thread);
+
     UniqueKernelHandle process_;
     DWORD pid_ = 0;
 };
