@@ -44,9 +44,7 @@ void CFlatButton::SetLook(ButtonLook look) {
 }
 
 void CFlatButton::OnAttached() {
-    if (look_ == LookStandard) return;
-    ApplyLookToStyle();
-    InvalidateRect(hwnd(), nullptr, FALSE);  // a dialog already shown drew it as the system's
+    if (look_ != LookStandard) ApplyLookToStyle();
 }
 
 void CFlatButton::ApplyLookToStyle() {

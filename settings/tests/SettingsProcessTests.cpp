@@ -98,12 +98,13 @@ TEST_F(SettingsProcessTest, SecondStartsBringTheOpenSheetForwardRestoredAndOpenN
 // brings it forward and ends.
 TEST_F(SettingsProcessTest, TwoStartsAtOnceOpenOneSheet) {
     ChildProcess both[2];
-    const int ended = ChildProcess::StartTwiceAndWaitForOneToEnd(SettingsExe(), "", both, 30000);
+    const int ended = StartTogetherUntilOneEnds(SettingsExe(), both, 30000);
     ASSERT_NE(ended, -1) << "one of them ends";
     EXPECT_TRUE(EndsWithZero(both[ended]));
     ChildProcess& opener = both[1 - ended];
     HWND sheet = nullptr;
-    WaitUntil([&] { return (sheet = FindProcessWindow(opener.pid(), "#32770", kSettingsSheetTitle)) != nullptr; },
+    const char* title = kSettingsSheetTitle;
+    WaitUntil([&] { return (sheet = FindProcessWindow(opener.pid(), "#32770", title)) != nullptr; },
               20000);
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(CountWindowsTitled(kSettingsSheetTitle), 1);

@@ -78,59 +78,46 @@ TEST(OptionRules, GeneralPageChecksKeepBitsTwelveAndAbove) {
     EXPECT_EQ(FlagWord(o), 0u);
 }
 
-// Each page writes exactly the values the user changed on it, in the form the clock reads.
+// Each page writes exactly the values the user changed on it, as the clock reads them; the
+// rest ("Seconds" set from the clock's menu meanwhile, say) stays as stored.
 TEST(OptionRules, PagesWriteOnlyWhatTheUserChangedOnThem) {
+    auto n = [](std::uint32_t value) { return std::string(reinterpret_cast<char*>(&value), 4); };
+    auto t = [](const char* text) { return std::string(text, std::strlen(text) + 1); };
     using Values = std::map<std::string, std::string>;
-    auto number = [](std::uint32_t n) { return std::string(reinterpret_cast<char*>(&n), 4); };
-    auto text = [](const char* t) { return std::string(t, std::strlen(t) + 1); };
-    struct Case {
-        const char* what;
-        bool general;  // else the Date and time page
+    using Write = void (*)(const ClockOptions&, const ClockOptions&, OptionValues&);
+    const Write general = WriteGeneralChanges, dateTime = WriteDateTimeChanges;
+    const struct {
+        Write write;
         void (*change)(ClockOptions&);
-        Values stored;  // before the save, beside what the test writes
-        Values written;
-    };
-    const Case cases[] = {
-        {"nothing", true, [](ClockOptions&) {}, {}, {}},
-        {"nothing, date page", false, [](ClockOptions&) {}, {}, {}},
-        {"a flag", true, [](ClockOptions& o) { o.Seconds = true; }, {}, {{"Seconds", number(1)}}},
-        {"a flag turned off", true, [](ClockOptions& o) { o.TopMost = false; }, {},
-         {{"TopMost", number(0)}}},
-        {"styles", true, [](ClockOptions& o) { o.FontStyle.bold = o.FontStyle.italic = true; }, {},
-         {{"FontStyles", text("BOLDITALIC")}}},
-        {"face and height", true,
-         [](ClockOptions& o) { std::strcpy(o.FontName, "宋体"), o.FontHeight = -20; }, {},
-         {{"FontName", text("宋体")}, {"FontHeight", number(static_cast<std::uint32_t>(-20))}}},
-        {"colour 1 with colour 2 missing keeps the colour 2 shown", true,
-         [](ClockOptions& o) { o.FontColor = 0x0000FF; }, {},
-         {{"FontColor", number(0x0000FF)}, {"FontColor2", number(0xFFFFFF)}}},
-        {"colour 1 with colour 2 stored", true, [](ClockOptions& o) { o.FontColor = 0x0000FF; },
-         {{"FontColor2", number(0xFFFFFF)}}, {{"FontColor", number(0x0000FF)}}},
-        {"tray mode has no control on the page", true, [](ClockOptions& o) { o.TrayMode = true; },
+        Values stored, written;
+    } cases[] = {
+        {general, [](ClockOptions&) {}, {}, {}},
+        {general, [](ClockOptions& o) { o.TopMost = false, o.Seconds = true; }, {},
+         {{"TopMost", n(0)}, {"Seconds", n(1)}}},
+        {general, [](ClockOptions& o) { std::strcpy(o.FontName, "宋体"), o.FontStyle.bold = true; },
+         {}, {{"FontName", t("宋体")}, {"FontStyles", t("BOLD")}}},
+        // Colour 2 missing reads as colour 1: it keeps the colour 2 the page showed.
+        {general, [](ClockOptions& o) { o.FontColor = 0xFF; }, {},
+         {{"FontColor", n(0xFF)}, {"FontColor2", n(0xFFFFFF)}}},
+        {general, [](ClockOptions& o) { o.FontColor = 0xFF; }, {{"FontColor2", n(1)}},
+         {{"FontColor", n(0xFF)}}},
+        {general, [](ClockOptions& o) { o.TrayMode = o.TwelveHours = true, o.DateFormat = 1; },
          {}, {}},
-        {"the date page's values are not the general page's", true,
-         [](ClockOptions& o) { o.DateFormat = 1, o.TwelveHours = true; }, {}, {}},
-        {"no selection kept as -1", false, [](ClockOptions& o) { o.DateFormat = -1; }, {},
-         {{"Date format", number(0xFFFFFFFF)}}},
-        {"date flags", false, [](ClockOptions& o) { o.TwelveHours = o.UseTimeRegional = true; }, {},
-         {{"12-Hours", number(1)}, {"Use time regional settings", number(1)}}},
-        {"the general page's values are not the date page's", false,
-         [](ClockOptions& o) { o.Seconds = true, o.FontColor = 1; }, {}, {}},
+        {dateTime, [](ClockOptions& o) { o.DateFormat = -1, o.TwelveHours = true; }, {},
+         {{"Date format", n(0xFFFFFFFF)}, {"12-Hours", n(1)}}},
+        {dateTime, [](ClockOptions& o) { o.Seconds = true, o.FontColor = 1; }, {}, {}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const ClockOptions shown;
         ClockOptions edited = shown;
         c.change(edited);
         MemoryValues v;
-        v.SetNumber("Seconds", 7);  // the clock's menu, meanwhile: stays unless the page wrote it
+        v.bytes = c.stored;
+        v.SetNumber("Seconds", 7);
         Values expected = c.written;
-        expected.emplace("Seconds", number(7));
-        for (const auto& [name, bytes] : c.stored) v.bytes[name] = bytes, expected.emplace(name, bytes);
-        if (c.general)
-            WriteGeneralChanges(shown, edited, v);
-        else
-            WriteDateTimeChanges(shown, edited, v);
-        EXPECT_EQ(v.bytes, expected) << c.what;
+        expected.insert(v.bytes.begin(), v.bytes.end());  // and the rest as it was
+        c.write(shown, edited, v);
+        EXPECT_EQ(v.bytes, expected) << &c - cases;
     }
 }
 
