@@ -415,11 +415,7 @@ void CFlatButton::OnCaptureLost() {
 
 // --- The default push button ---------------------------------------------------------------
 
-bool CFlatButton::IsDefault() const {
-    if (look_ == LookStandard)
-        return (GetWindowLongPtrA(hwnd(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-    return default_ || (hwnd() && GetFocus() == hwnd());
-}
+bool CFlatButton::IsDefault() const { return default_ || (hwnd() && GetFocus() == hwnd()); }
 
 void CFlatButton::SetDefault(bool isDefault, bool repaint) {
     if (default_ == isDefault) return;

@@ -71,7 +71,7 @@ private:
     void ReleaseCaptureIfHeld();
     void ClearStates();
     void OnCaptureLost();
-    // Whether the button is the default push button now, as it answers the dialog manager.
+    // Whether the owner-drawn button is the default push button now.
     bool IsDefault() const;
     void SetDefault(bool isDefault, bool repaint);
     void TakeDefault();
