@@ -4,12 +4,17 @@
 
 #include "clock/AlertTable.h"
 #include "clock/ClockWindow.h"
+#include "framework/SingleInstance.h"
+#include "store/SuiteContract.h"
 
 namespace tembra {
 
 int RunClockProgram(HINSTANCE instance) {
-    // One clock per user session: a second start leaves silently.
-    if (FindWindowA(kClockClassName, nullptr)) return 0;
+    // One clock per logon session: the mutex decides between two starts at the same moment,
+    // and a clock that owns no mutex is still found by its window. A second start leaves
+    // silently.
+    SingleInstance oneClock(kClockInstanceMutex);
+    if (!oneClock.Claim(0) || FindWindowA(kClockClassName, nullptr)) return 0;
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
     TaskbarCreatedMessage();

@@ -18,6 +18,8 @@ BOOL CTCDateTimeDlg::OnInitDialog() {
     AddComboItems(hwnd(), IDC_DATE_FORMAT, {"dd.mm.yy", "mm.dd.yy"});
     AddComboItems(hwnd(), IDC_DATE_SEPARATOR, {".", "/", "-"});
     ShowFields();
+    TakeFields();  // a stored index past its list shows no selection: that is what is shown
+    shown_ = options_;
     ApplyDateRule();
     ApplyTimeRule();
     ShowPreview();
@@ -77,7 +79,8 @@ bool CTCDateTimeDlg::OnCommand(int id, int code, HWND control) {
 
 bool CTCDateTimeDlg::OnApply(bool ok) {
     TakeFields();
-    SaveDateTimeOptions(options_);
+    // Only what the user changed here: the clock's menu may have changed "12-Hours" meanwhile.
+    if (SaveDateTimeOptions(shown_, options_)) shown_ = options_;
     NotifyClock(WM_CLOCK_RELOADOPTIONS);  // also when nothing could be written
     if (!ok) PostPageApplied();
     return true;

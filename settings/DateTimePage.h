@@ -26,6 +26,7 @@ private:
     void ShowPreview();
 
     ClockOptions options_;
+    ClockOptions shown_;  // as shown at the first showing, or as last saved
 };
 
 }  // namespace tembra

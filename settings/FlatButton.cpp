@@ -52,7 +52,11 @@ void CFlatButton::ApplyLookToStyle() {
     if (look_ == LookStandard) {
         if ((style & BS_TYPEMASK) == BS_OWNERDRAW) style &= ~BS_TYPEMASK;
     } else {
-        style = (style & ~BS_TYPEMASK) | BS_OWNERDRAW;  // clears BS_DEFPUSHBUTTON too
+        // The owner-draw type leaves no room for the default-push one: the button keeps
+        // being the default itself.
+        const LONG_PTR type = style & BS_TYPEMASK;
+        if (type == BS_DEFPUSHBUTTON || type == BS_PUSHBUTTON) default_ = type == BS_DEFPUSHBUTTON;
+        style = (style & ~BS_TYPEMASK) | BS_OWNERDRAW;
     }
     SetWindowLongPtrA(hwnd(), GWL_STYLE, style);
 }
@@ -133,6 +137,10 @@ bool CFlatButton::DrawItem(const DRAWITEMSTRUCT& item) {
     if (look_ == LookStandard) return false;
     RECT rect = item.rcItem;
     PaintBackground(item.hDC, rect);
+    if (IsDefault()) {  // the default push button's dark outer frame
+        Frame(item.hDC, rect, Colours().darkShadow, Colours().darkShadow);
+        Shrink(rect, 1);
+    }
     PaintBorder(item.hDC, rect, item.itemState);
     PaintContent(item.hDC, rect, item.itemState);
     if (item.itemState & ODS_FOCUS) PaintFocus(item.hDC, rect);
@@ -254,6 +262,25 @@ LRESULT CFlatButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return OnLButtonDown(wParam, lParam);
     case WM_LBUTTONUP:
         return OnLButtonUp(wParam, lParam);
+    case WM_GETDLGCODE:
+        if (look_ == LookStandard) return CallOriginal(msg, wParam, lParam);
+        return DLGC_BUTTON | (IsDefault() ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+    case BM_SETSTYLE:
+        if (look_ == LookStandard) return CallOriginal(msg, wParam, lParam);
+        // The dialog manager moving the default between push buttons: the type stays
+        // owner-draw.
+        SetDefault((wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON, lParam != 0);
+        return 0;
+    case WM_SETFOCUS: {
+        LRESULT result = CallOriginal(msg, wParam, lParam);
+        if (look_ != LookStandard) TakeDefault();
+        return result;
+    }
+    case WM_CAPTURECHANGED: {
+        LRESULT result = CallOriginal(msg, wParam, lParam);
+        if (reinterpret_cast<HWND>(lParam) != hwnd()) OnCaptureLost();
+        return result;
+    }
     case WM_CANCELMODE: {
         LRESULT result = CallOriginal(msg, wParam, lParam);
         if (captured_) {
@@ -268,6 +295,7 @@ LRESULT CFlatButton::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         LRESULT result = CallOriginal(msg, wParam, lParam);
         ReleaseCaptureIfHeld();
         ClearStates();
+        if (look_ != LookStandard) PassDefaultOn(reinterpret_cast<HWND>(wParam));
         RepaintNow();
         return result;
     }
@@ -374,6 +402,61 @@ void CFlatButton::ReleaseCaptureIfHeld() {
 }
 
 void CFlatButton::ClearStates() { pushed_ = clickedInside_ = hot_ = false; }
+
+// The button hears of the mouse leaving only while it holds the capture. Whatever ends that
+// (Tab, Alt+Tab, a dialog a mnemonic opens, its own release) leaves it idle, and the next
+// move over it takes the capture again.
+void CFlatButton::OnCaptureLost() {
+    const bool showing = captured_ || hot_ || pushed_;
+    captured_ = false;
+    ClearStates();
+    if (showing) RepaintNow();
+}
+
+// --- The default push button ---------------------------------------------------------------
+
+bool CFlatButton::IsDefault() const { return default_ || (hwnd() && GetFocus() == hwnd()); }
+
+void CFlatButton::SetDefault(bool isDefault, bool repaint) {
+    if (default_ == isDefault) return;
+    default_ = isDefault;
+    if (repaint) RepaintNow();
+}
+
+// The dialog's own default push button (DM_GETDEFID of the top-level dialog, so the sheet's
+// for a button on a page), or null.
+HWND CFlatButton::DialogDefaultButton() const {
+    HWND dialog = GetAncestor(hwnd(), GA_ROOT);
+    const LRESULT id = SendMessageA(dialog, DM_GETDEFID, 0, 0);
+    return HIWORD(id) == DC_HASDEFID ? GetDlgItem(dialog, LOWORD(id)) : nullptr;
+}
+
+// The focused push button is the default, and the one that was gives that up. The dialog
+// manager does so when Tab or a mnemonic moves the focus, not when a click or a dialog
+// closing gives it.
+void CFlatButton::TakeDefault() {
+    HWND previous = DialogDefaultButton();
+    if (previous && previous != hwnd() &&
+        (SendMessageA(previous, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON))
+        SendMessageA(previous, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    SetDefault(true, true);
+}
+
+// Losing the focus, a button other than the dialog's default stops being the default. Unless
+// another push button takes the focus (and with it the default), the dialog's default shows
+// as the default again: Enter there means OK.
+void CFlatButton::PassDefaultOn(HWND newFocus) {
+    HWND dialogDefault = DialogDefaultButton();
+    if (dialogDefault == hwnd()) return;
+    SetDefault(false, false);
+    const UINT pushButton = DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON;
+    const bool toPushButton = newFocus &&
+                              GetAncestor(newFocus, GA_ROOT) == GetAncestor(hwnd(), GA_ROOT) &&
+                              (SendMessageA(newFocus, WM_GETDLGCODE, 0, 0) & pushButton);
+    if (!toPushButton && dialogDefault &&
+        (SendMessageA(dialogDefault, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON))
+        SendMessageA(dialogDefault, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+}
 
 void CFlatButton::RepaintNow() {
     InvalidateRect(hwnd(), nullptr, FALSE);

@@ -2,7 +2,9 @@
 // of a dialog template and draws it itself: a flat face with a raised border only while the
 // mouse is over it and a sunken one while pressed, an optional image left of the caption, an
 // embossed look when disabled, the focus rectangle and a hand cursor. Clicks, keys and the
-// click notification stay the system button's.
+// click notification stay the system button's. To the dialog manager it is a push button:
+// the focused one is the default (Enter presses it) and shows a dark outer frame, as the
+// dialog's own default does while no push button has the focus.
 #pragma once
 #include <windows.h>
 
@@ -68,6 +70,13 @@ private:
     void TakeCapture();
     void ReleaseCaptureIfHeld();
     void ClearStates();
+    void OnCaptureLost();
+    // Whether the owner-drawn button is the default push button now.
+    bool IsDefault() const;
+    void SetDefault(bool isDefault, bool repaint);
+    void TakeDefault();
+    void PassDefaultOn(HWND newFocus);
+    HWND DialogDefaultButton() const;
     bool ContainsPoint(POINT p) const;
     LRESULT OnMouseMove(WPARAM keys, LPARAM point);
     LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
@@ -80,6 +89,7 @@ private:
     bool clickedInside_ = false;
     bool hot_ = false;
     bool captured_ = false;
+    bool default_ = false;  // the dialog manager made it the default (BM_SETSTYLE)
     SIZE imageSize_{0, 0};
     HICON icon_ = nullptr;
     HBITMAP bitmap_ = nullptr;

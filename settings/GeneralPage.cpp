@@ -79,6 +79,7 @@ void CTCGeneralDlg::ReadOptions() {
     // shows then; auto-start is looked up either way.
     LoadOptions(options_, nullptr);
     options_.AutoStart = AutoStartIsSet(ClockPathBesideThisProgram());
+    shown_ = options_;
 }
 
 void CTCGeneralDlg::ShowCheckBoxes() {
@@ -235,10 +236,15 @@ bool CTCGeneralDlg::OnApply(bool ok) {
     return true;
 }
 
+// Writes only what the user changed here since the page read or last saved: the clock's
+// menu may have changed the rest meanwhile, and a Run value of another copy of the clock
+// stays unless the user ticked or cleared the box.
 void CTCGeneralDlg::Save() {
     TakeCheckBoxes();
-    ApplyAutoStart(options_.AutoStart, ClockPathBesideThisProgram());
-    SaveGeneralOptions(options_);
+    if (options_.AutoStart != shown_.AutoStart)
+        ApplyAutoStart(options_.AutoStart, ClockPathBesideThisProgram());
+    shown_.AutoStart = options_.AutoStart;
+    if (SaveGeneralOptions(shown_, options_)) shown_ = options_;
     NotifyClock(WM_CLOCK_RELOADOPTIONS);
 }
 

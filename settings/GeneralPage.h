@@ -1,6 +1,6 @@
 // The General page ("常规"): the clock's look and behaviour, its font and colours with a live
-// preview, and the auto-start entry. Reads the options at its first showing, writes them on
-// Apply or OK and tells the clock to reload.
+// preview, and the auto-start entry. Reads the options at its first showing, writes what the
+// user changed on Apply or OK and tells the clock to reload.
 #pragma once
 #include <windows.h>
 
@@ -44,6 +44,7 @@ private:
     INT_PTR OnCtlColorStatic(HDC dc, HWND control);
 
     ClockOptions options_;
+    ClockOptions shown_;  // as read, or as last saved: what the user has not changed since
     UniqueFont previewFont_;
     PreviewBrushes brushes_;
     CFlatButton buttons_[6];

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "framework/SingleInstance.h"
 #include "settings/AboutDlg.h"
 #include "settings/EventEditDlg.h"
 #include "settings/SystemColours.h"
@@ -13,12 +14,36 @@
 namespace tembra {
 namespace {
 
+// How long a second start waits for the first one to show its window.
+constexpr DWORD kWaitForWindowMs = 10000;
+constexpr DWORD kPollMs = 100;
+
 HWND FindByTitle(const char* title) { return FindWindowA(nullptr, title); }
 
 // The window a start other than the about box brings forward instead of opening its own.
 HWND OpenSettingsWindow() {
     HWND window = FindByTitle(kSettingsSheetTitle);
     return window ? window : FindByTitle(kNewEventTitle);
+}
+HWND OpenAboutBox() { return FindByTitle(kAboutTitle); }
+
+// Whether this start opens its window. While another start owns the program's mutex, its
+// window is brought forward instead, waited for while that start is still opening it; when
+// that start ends meanwhile, this one opens its own. An open window of a copy that owns no
+// mutex is brought forward too.
+bool TakeTurn(SingleInstance& instance, HWND (*openWindow)()) {
+    const DWORD start = GetTickCount();
+    DWORD wait = 0;
+    for (;;) {
+        const bool owned = instance.Claim(wait);  // the wait paces the window searches
+        if (HWND open = openWindow()) {
+            BringForward(open);
+            return false;
+        }
+        if (owned) return true;
+        if (GetTickCount() - start >= kWaitForWindowMs) return false;
+        wait = kPollMs;
+    }
 }
 
 void RunSheet(HINSTANCE instance, int startPage) {
@@ -53,18 +78,15 @@ int RunSettingsProgram(HINSTANCE instance, const char* commandLine) {
 
     const char letter = commandLine ? commandLine[0] : '\0';
     if (letter == kStartAbout) {
-        if (HWND about = FindByTitle(kAboutTitle)) {
-            BringForward(about);
-        } else {
+        SingleInstance about(kAboutInstanceMutex);
+        if (TakeTurn(about, OpenAboutBox)) {
             CAboutDlg box;
             box.Run(instance, nullptr);
         }
         return 0;
     }
-    if (HWND open = OpenSettingsWindow()) {
-        BringForward(open);
-        return 0;
-    }
+    SingleInstance settings(kSettingsInstanceMutex);
+    if (!TakeTurn(settings, OpenSettingsWindow)) return 0;
     switch (letter) {
     case '\0':
         RunSheet(instance, kGeneralPageIndex);

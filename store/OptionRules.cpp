@@ -20,9 +20,24 @@ bool FlagOr(const OptionValues& values, const char* name, bool fallback) {
     return (NumberOr(values, name, fallback ? 1 : 0) & 1) != 0;
 }
 
-void WriteFlag(OptionValues& values, const char* name, bool flag) {
-    values.WriteNumber(name, flag ? 1 : 0);
-}
+// Writes a field of `edited` when it differs from `shown`; says whether it did.
+struct ChangeWriter {
+    const ClockOptions& shown;
+    const ClockOptions& edited;
+    OptionValues& values;
+
+    template <typename T>
+    bool Number(T ClockOptions::*field, const char* name) {
+        if (shown.*field == edited.*field) return false;
+        values.WriteNumber(name, static_cast<std::uint32_t>(edited.*field));
+        return true;
+    }
+    bool Flag(bool ClockOptions::*field, const char* name) {
+        if (shown.*field == edited.*field) return false;
+        values.WriteNumber(name, edited.*field ? 1 : 0);
+        return true;
+    }
+};
 
 struct FlagBit {
     bool ClockOptions::*field;
@@ -103,35 +118,44 @@ void SetGeneralPageFlags(ClockOptions* options, std::uint32_t checked) {
     SetFlagWord(options, (FlagWord(*options) & ~kGeneralPageFlags) | (checked & kGeneralPageFlags));
 }
 
-void WriteGeneralOptions(const ClockOptions& o, OptionValues& values) {
-    values.WriteNumber(reg::kBackgroundColor, o.BackgroundColor);
-    values.WriteText(reg::kFontName, std::string(o.FontName, strnlen(o.FontName, sizeof o.FontName)));
-    values.WriteNumber(reg::kFontHeight, static_cast<std::uint32_t>(o.FontHeight));
-    values.WriteNumber(reg::kFontColor, o.FontColor);
-    values.WriteNumber(reg::kFontColor2, o.FontColor2);
-    values.WriteNumber(reg::kBorderColor, o.BorderColor);
-    values.WriteNumber(reg::kBorderColor2, o.BorderColor2);
-    values.WriteText(reg::kFontStyles, FormatFontStyles(o.FontStyle));
-    WriteFlag(values, reg::kRemoveOldAlarms, o.RemoveOldAlarms);
-    WriteFlag(values, reg::kTransparent, o.Transparent);
-    WriteFlag(values, reg::kDate, o.Date);
-    WriteFlag(values, reg::kSeconds, o.Seconds);
-    WriteFlag(values, reg::kNoMove, o.NoMove);
-    WriteFlag(values, reg::kRemoveFromAltTab, o.RemoveFromAltTab);
-    WriteFlag(values, reg::kColor2, o.Color2);
-    WriteFlag(values, reg::kBorder, o.Border);
-    WriteFlag(values, reg::kUseFontColor, o.UseFontColor);
-    WriteFlag(values, reg::kLeadingZero, o.LeadingZero);
-    WriteFlag(values, reg::kTrayMode, FlagOr(values, reg::kTrayMode, false));
-    WriteFlag(values, reg::kTopMost, o.TopMost);
+void WriteGeneralChanges(const ClockOptions& shown, const ClockOptions& edited,
+                         OptionValues& values) {
+    ChangeWriter w{shown, edited, values};
+    w.Number(&ClockOptions::BackgroundColor, reg::kBackgroundColor);
+    const std::string face(edited.FontName, strnlen(edited.FontName, sizeof edited.FontName));
+    if (std::strncmp(shown.FontName, edited.FontName, sizeof edited.FontName) != 0)
+        values.WriteText(reg::kFontName, face);
+    w.Number(&ClockOptions::FontHeight, reg::kFontHeight);
+    const bool colour2Follows = !values.Number(reg::kFontColor2).has_value();
+    if (w.Number(&ClockOptions::FontColor, reg::kFontColor) && colour2Follows &&
+        shown.FontColor2 == edited.FontColor2)
+        values.WriteNumber(reg::kFontColor2, edited.FontColor2);
+    w.Number(&ClockOptions::FontColor2, reg::kFontColor2);
+    w.Number(&ClockOptions::BorderColor, reg::kBorderColor);
+    w.Number(&ClockOptions::BorderColor2, reg::kBorderColor2);
+    if (FormatFontStyles(shown.FontStyle) != FormatFontStyles(edited.FontStyle))
+        values.WriteText(reg::kFontStyles, FormatFontStyles(edited.FontStyle));
+    w.Flag(&ClockOptions::RemoveOldAlarms, reg::kRemoveOldAlarms);
+    w.Flag(&ClockOptions::Transparent, reg::kTransparent);
+    w.Flag(&ClockOptions::Date, reg::kDate);
+    w.Flag(&ClockOptions::Seconds, reg::kSeconds);
+    w.Flag(&ClockOptions::NoMove, reg::kNoMove);
+    w.Flag(&ClockOptions::RemoveFromAltTab, reg::kRemoveFromAltTab);
+    w.Flag(&ClockOptions::Color2, reg::kColor2);
+    w.Flag(&ClockOptions::Border, reg::kBorder);
+    w.Flag(&ClockOptions::UseFontColor, reg::kUseFontColor);
+    w.Flag(&ClockOptions::LeadingZero, reg::kLeadingZero);
+    w.Flag(&ClockOptions::TopMost, reg::kTopMost);
 }
 
-void WriteDateTimeOptions(const ClockOptions& o, OptionValues& values) {
-    values.WriteNumber(reg::kDateFormat, static_cast<std::uint32_t>(o.DateFormat));
-    values.WriteNumber(reg::kDateSeparator, static_cast<std::uint32_t>(o.DateSeparator));
-    WriteFlag(values, reg::kUseRegional, o.UseRegional);
-    WriteFlag(values, reg::kUseTimeRegional, o.UseTimeRegional);
-    WriteFlag(values, reg::kTwelveHours, o.TwelveHours);
+void WriteDateTimeChanges(const ClockOptions& shown, const ClockOptions& edited,
+                          OptionValues& values) {
+    ChangeWriter w{shown, edited, values};
+    w.Number(&ClockOptions::DateFormat, reg::kDateFormat);
+    w.Number(&ClockOptions::DateSeparator, reg::kDateSeparator);
+    w.Flag(&ClockOptions::UseRegional, reg::kUseRegional);
+    w.Flag(&ClockOptions::UseTimeRegional, reg::kUseTimeRegional);
+    w.Flag(&ClockOptions::TwelveHours, reg::kTwelveHours);
 }
 
 bool AutoStartPointsAt(const std::string& stored, const std::string& clockPath) {

@@ -59,13 +59,20 @@ void SetFlagWord(ClockOptions* options, std::uint32_t flags);
 // their values.
 void SetGeneralPageFlags(ClockOptions* options, std::uint32_t checked);
 
-// The General page's save: colours, font, styles and its flags, each flag as 0 or 1.
-// "TrayMode" has no control on the page, so it is written as stored at this moment: a
-// change made from the clock's menu while the sheet is open survives.
-void WriteGeneralOptions(const ClockOptions& options, OptionValues& values);
-// The Date and time page's save: the two list indexes as they are (-1 for no selection),
-// its three flags as 0 or 1.
-void WriteDateTimeOptions(const ClockOptions& options, OptionValues& values);
+// The pages' saves write only what the user changed on the page: each of the page's values
+// whose field differs between `shown` (what the page showed when it read the options, or
+// what it saved last) and `edited`. A value left alone stays as stored, so a change made
+// meanwhile from the clock's menu survives. Flags are written as 0 or 1, the Date and time
+// page's list indexes as they are (-1 for no selection).
+//
+// The General page: colours, font, styles and its flags. "TrayMode" has no control on the
+// page and is never written. A changed "FontColor" also writes the colour set 2 showed when
+// "FontColor2" is missing, which would otherwise follow the new "FontColor".
+void WriteGeneralChanges(const ClockOptions& shown, const ClockOptions& edited,
+                         OptionValues& values);
+// The Date and time page: its two lists and three flags.
+void WriteDateTimeChanges(const ClockOptions& shown, const ClockOptions& edited,
+                          OptionValues& values);
 
 // Whether the stored Run value starts this clock: non-empty and the same path apart from
 // letter case (double-byte characters compared whole).

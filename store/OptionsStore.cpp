@@ -48,19 +48,19 @@ bool SaveOptions(const ClockOptions& o, int left, int top) {
     return true;
 }
 
-bool SaveGeneralOptions(const ClockOptions& options) {
+bool SaveGeneralOptions(const ClockOptions& shown, const ClockOptions& edited) {
     RegistryKey key;
     if (!key.Open(reg::kOptionsKey, true)) return false;
     RegistryValues values(key);
-    WriteGeneralOptions(options, values);
+    WriteGeneralChanges(shown, edited, values);
     return true;
 }
 
-bool SaveDateTimeOptions(const ClockOptions& options) {
+bool SaveDateTimeOptions(const ClockOptions& shown, const ClockOptions& edited) {
     RegistryKey key;
     if (!key.Open(reg::kOptionsKey, true)) return false;
     RegistryValues values(key);
-    WriteDateTimeOptions(options, values);
+    WriteDateTimeChanges(shown, edited, values);
     return true;
 }
 

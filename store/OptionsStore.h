@@ -11,9 +11,10 @@ namespace tembra {
 // running no step) when the Options key can neither be opened nor created. The settings
 // program's pages read with no steps.
 bool LoadOptions(ClockOptions& options, OptionsLoadSteps* steps);
-// The pages' saves (see OptionRules.h); false when the key can neither be opened nor created.
-bool SaveGeneralOptions(const ClockOptions& options);
-bool SaveDateTimeOptions(const ClockOptions& options);
+// The pages' saves of what the user changed, `shown` against `edited` (see OptionRules.h);
+// false when the key can neither be opened nor created.
+bool SaveGeneralOptions(const ClockOptions& shown, const ClockOptions& edited);
+bool SaveDateTimeOptions(const ClockOptions& shown, const ClockOptions& edited);
 // Writes every option in the order the clock reads them; "Left"/"Top" are the window's.
 bool SaveOptions(const ClockOptions& options, int left, int top);
 // Writes one number (a flag toggled from the menu, a position).

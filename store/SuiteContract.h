@@ -26,6 +26,13 @@ constexpr char kStartEventList = '1';
 constexpr char kStartNewEvent = 'n';
 constexpr char kStartAbout = 'a';
 
+// Named mutexes of the user's logon session, each owned by the one running copy: of the
+// clock, of the settings program's sheet or new-event editor, and of its about box (which
+// may open beside the sheet). Two starts at the same moment cannot both run.
+constexpr const char* kClockInstanceMutex = "Local\\TembraClock.Clock";
+constexpr const char* kSettingsInstanceMutex = "Local\\TembraClock.Settings";
+constexpr const char* kAboutInstanceMutex = "Local\\TembraClock.About";
+
 // Program files, in one folder.
 constexpr const char* kClockProgram = "TembraClock.exe";
 constexpr const char* kSettingsProgram = "TCSets.exe";

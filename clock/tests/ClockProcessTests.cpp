@@ -63,6 +63,20 @@ TEST_F(ClockProcessTest, ASecondCopyLeavesAtOnceWithZero) {
     EXPECT_TRUE(IsWindow(window));
 }
 
+// Two starts at the same moment (the Run key and a shortcut at logon) leave one clock.
+TEST_F(ClockProcessTest, TwoCopiesStartedAtOnceLeaveOneClock) {
+    ChildProcess both[2];
+    const int ended = StartTogetherUntilOneEnds(ClockExe(), both, 30000);
+    ASSERT_NE(ended, -1) << "one of them ends";
+    ChildProcess& running = both[1 - ended];
+    window = WaitForProcessWindow(running.pid(), "zmrClock", 20000);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(FindWindowA("zmrClock", nullptr), window);
+    EXPECT_EQ(FindWindowExA(nullptr, window, "zmrClock", nullptr), nullptr) << "no other clock";
+    SendMessageA(window, WM_ENDSESSION, TRUE, 0);
+    EXPECT_TRUE(running.WaitExit(30000));
+}
+
 TEST_F(ClockProcessTest, CloseWritesAllOptionsEndSessionWritesNone) {
     StartClock();
     RegDeleteTreeAt(kOptions);

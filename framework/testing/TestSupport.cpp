@@ -128,7 +128,7 @@ void RegDeleteTreeAt(const std::string& path) { SHDeleteKeyA(HKEY_CURRENT_USER, 
 std::string BinDir() { return TEMBRA_BIN_DIR; }
 
 bool ChildProcess::Start(const std::string& exe, const std::string& args,
-                         const std::vector<std::string>& environment) {
+                         const std::vector<std::string>& environment, bool suspended) {
     for (const auto& entry : environment) {
         auto eq = entry.find('=');
         SetEnvironmentVariableA(entry.substr(0, eq).c_str(), entry.substr(eq + 1).c_str());
@@ -138,12 +138,12 @@ bool ChildProcess::Start(const std::string& exe, const std::string& args,
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    BOOL ok = CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                             nullptr, &si, &pi);
+    BOOL ok = CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                             suspended ? CREATE_SUSPENDED : 0, nullptr, nullptr, &si, &pi);
     for (const auto& entry : environment)
         SetEnvironmentVariableA(entry.substr(0, entry.find('=')).c_str(), nullptr);
     if (!ok) return false;
-    CloseHandle(pi.hThread);
+    thread_.reset(pi.hThread);
     process_.reset(pi.hProcess);
     pid_ = pi.dwProcessId;
     return true;
@@ -174,6 +174,20 @@ std::string ItemText(HWND dialog, int id) {
     char text[256] = "";
     GetDlgItemTextA(dialog, id, text, sizeof text);
     return text;
+}
+
+int StartTogetherUntilOneEnds(const std::string& exe, ChildProcess (&both)[2], DWORD timeoutMs) {
+    for (ChildProcess& process : both)
+        if (!process.Start(exe, "", {}, true)) return -1;
+    for (ChildProcess& process : both) process.Resume();
+    HANDLE processes[] = {both[0].handle(), both[1].handle()};
+    const DWORD ended = WaitForMultipleObjects(2, processes, FALSE, timeoutMs) - WAIT_OBJECT_0;
+    return ended < 2 ? static_cast<int>(ended) : -1;
+}
+
+void PostEnterOn(HWND dialog, HWND control) {
+    PostMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    PostMessageA(control, WM_KEYDOWN, VK_RETURN, 0);
 }
 
 void PumpMessages(DWORD ms) {

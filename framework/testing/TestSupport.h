@@ -65,9 +65,11 @@ std::string BinDir();
 // A program started by a test; killed (by its handle) when the object goes away.
 class ChildProcess {
 public:
-    // `environment` entries "NAME=value" are added to this process's environment.
+    // `environment` entries "NAME=value" are added to this process's environment. A process
+    // started `suspended` runs once Resume() lets it go.
     bool Start(const std::string& exe, const std::string& args,
-               const std::vector<std::string>& environment = {});
+               const std::vector<std::string>& environment = {}, bool suspended = false);
+    void Resume() { ResumeThread(thread_.get()); }
     ~ChildProcess();
     bool WaitExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
     DWORD pid() const { return pid_; }
@@ -75,9 +77,13 @@ public:
     void Kill();
 
 private:
-    UniqueKernelHandle process_;
+    UniqueKernelHandle process_, thread_;
     DWORD pid_ = 0;
 };
+
+// Starts `exe` in both at the same moment (created suspended, then let go together) and
+// returns which of them ends first within `timeoutMs` (0 or 1), or -1.
+int StartTogetherUntilOneEnds(const std::string& exe, ChildProcess (&both)[2], DWORD timeoutMs);
 
 // Polls `condition` every 20 ms until it holds or `timeoutMs` passes.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
@@ -95,6 +101,10 @@ bool WaitForNoWindow(const char* className, DWORD timeoutMs);
 // Title of a window, text of a dialog's control (both work across processes).
 std::string WindowText(HWND window);
 std::string ItemText(HWND dialog, int id);
+
+// Enter on `control` of `dialog`, whose modal loop runs on another thread: the focus moved
+// there as Tab moves it, then the key; both posted, so they reach that loop in turn.
+void PostEnterOn(HWND dialog, HWND control);
 
 // Dispatches this thread's pending messages for about `ms` milliseconds.
 void PumpMessages(DWORD ms);

@@ -1,7 +1,9 @@
 // The flat button in process: its look in each state reached by mouse messages, the click
-// notification left to the system, the disabled picture, the hand cursor and the style it
-// gives its control.
+// notification left to the system, the keys and the default look, the disabled picture, the
+// hand cursor and the style it gives its control.
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 #include "framework/Dialog.h"
 #include "framework/testing/TestSupport.h"
@@ -14,22 +16,27 @@ using namespace tembra::test;
 
 namespace {
 
-constexpr int kDialog = 401, kCaptioned = 410, kImageOnly = 412, kOther = 413;
+constexpr int kDialog = 401, kCaptioned = 410, kImageOnly = 412, kOther = 413, kEdit = 414,
+              kDefault = 415;
 
 class ButtonDialog : public CDialog {
 public:
-    int clicks = 0;
+    int clicks = 0, lastClicked = 0;  // clicks of the captioned button; the last one's id
 
 protected:
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM) override {
-        if (msg == WM_INITDIALOG) return TRUE;
-        if (msg == WM_COMMAND && LOWORD(wParam) == kCaptioned && HIWORD(wParam) == BN_CLICKED) {
-            ++clicks;
+        if (msg == WM_INITDIALOG) return TRUE;  // the focus goes to the edit, first in tab order
+        if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+            clicks += (lastClicked = LOWORD(wParam)) == kCaptioned;
             return TRUE;
         }
         return FALSE;
     }
 };
+
+bool AnswersDefault(HWND button) {
+    return (SendMessageA(button, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) != 0;
+}
 
 class FlatButtonTest : public ::testing::Test {
 protected:
@@ -58,7 +65,13 @@ protected:
         WindowDc dc(hwnd);
         return GetPixel(dc.get(), x, y);
     }
-    COLORREF Corner() { return Pixel(0, 0); }
+    // The border's corners, inside the dark frame of the default push button.
+    int Inset() { return AnswersDefault(hwnd) ? 1 : 0; }
+    COLORREF Corner() { return Pixel(Inset(), Inset()); }
+    void Key(UINT msg, WPARAM key) {  // as the dialog's message loop hands it on
+        MSG m{GetFocus(), msg, key, 0, 0, {0, 0}};
+        IsDialogMessageA(dialog.hwnd(), &m);
+    }
     void Send(UINT msg, WPARAM keys, int x, int y) {
         SendMessageA(hwnd, msg, keys, MAKELPARAM(x, y));
     }
@@ -88,7 +101,7 @@ TEST_F(FlatButtonTest, PressedDraggedOutAndBackThenReleasedOutsideSendsNoClick) 
     MoveInside();
     Send(WM_LBUTTONDOWN, MK_LBUTTON, width / 2, height / 2);
     EXPECT_EQ(Corner(), c.darkShadow);
-    EXPECT_EQ(Pixel(width - 1, height - 1), c.highlight);
+    EXPECT_EQ(Pixel(width - 1 - Inset(), height - 1 - Inset()), c.highlight);
 
     MoveOutside(MK_LBUTTON);
     EXPECT_EQ(Corner(), c.highlight) << "raised while pressed and dragged out";
@@ -110,6 +123,48 @@ TEST_F(FlatButtonTest, ClickInsideSendsOneClickAndShowsIdle) {
     EXPECT_EQ(dialog.clicks, 1);
     EXPECT_FALSE(button.IsHot());
     EXPECT_EQ(Corner(), Colours().shadow);
+}
+
+// Enter and Space press the focused button, which shows as the default however the focus
+// came (by the dialog manager, as Tab, or by a click); elsewhere Enter presses the dialog's
+// default, which shows as the default again.
+TEST_F(FlatButtonTest, KeysPressTheFocusedButtonWhichShowsAsTheDefault) {
+    CFlatButton ok;
+    ok.SetLook(LookSemiFlat);
+    ASSERT_TRUE(ok.AttachTo(dialog.hwnd(), kDefault));
+    HWND edit = GetDlgItem(dialog.hwnd(), kEdit);
+    const std::tuple<HWND, bool, int> cases[] = {  // focus (none: as the dialog began), by Tab
+        {nullptr, false, kDefault}, {hwnd, true, kCaptioned}, {edit, true, kDefault},
+        {hwnd, false, kCaptioned},  {edit, false, kDefault}};
+    for (const auto& [focus, tab, pressed] : cases) {
+        if (tab) SendMessageA(dialog.hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus), TRUE);
+        else if (focus) SetFocus(focus);
+        const bool onButton = pressed == kCaptioned;
+        EXPECT_EQ(AnswersDefault(hwnd), onButton) << pressed << tab;
+        EXPECT_EQ(AnswersDefault(ok.hwnd()), !onButton) << pressed << tab;
+        EXPECT_EQ(Pixel(0, 0) == Colours().darkShadow, onButton) << "the default's outer frame";
+        for (WPARAM key : {VK_RETURN, VK_SPACE}) {
+            dialog.lastClicked = 0;
+            Key(WM_KEYDOWN, key), Key(WM_KEYUP, key);
+            EXPECT_EQ(dialog.lastClicked, key == VK_SPACE && !onButton ? 0 : pressed) << key;
+        }
+    }
+}
+
+// Whatever ends the capture of a hot button (another window, Tab), it shows idle and the
+// next move takes the capture again.
+TEST_F(FlatButtonTest, LosingTheCaptureShowsIdleAndTheNextMoveTracksAgain) {
+    HWND edit = GetDlgItem(dialog.hwnd(), kEdit);
+    for (bool byFocus : {false, true}) {
+        SetFocus(hwnd);
+        MoveInside();
+        byFocus ? (void)SetFocus(edit) : (void)(SetCapture(edit), ReleaseCapture());
+        EXPECT_EQ(Corner(), Colours().shadow) << byFocus;
+        MoveInside();
+        EXPECT_EQ(GetCapture(), hwnd) << byFocus;
+        EXPECT_EQ(Corner(), Colours().highlight) << byFocus;
+        MoveOutside();
+    }
 }
 
 TEST_F(FlatButtonTest, PressingOutsideAndDraggingOnDoesNotPressIt) {
@@ -186,7 +241,7 @@ TEST_F(FlatButtonTest, HandCursorOnlyOverTheButton) {
 
 TEST_F(FlatButtonTest, StyleFollowsTheLook) {
     const LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_STYLE);
-    EXPECT_EQ(style & BS_TYPEMASK, BS_OWNERDRAW) << "no default-push bit left either";
+    EXPECT_EQ(style & BS_TYPEMASK, BS_OWNERDRAW);
     button.SetLook(LookStandard);
     EXPECT_EQ(GetWindowLongPtrA(hwnd, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
     button.SetLook(LookSemiFlat);

@@ -65,11 +65,30 @@ TEST(GeneralPage, StoredOptionsRoundTripThroughTheControls) {
     EXPECT_TRUE(borderShown);
     EXPECT_EQ(Stored("Seconds"), 1u);
     EXPECT_EQ(Stored("Date"), 0u);
-    EXPECT_EQ(Stored("Border"), 1u);
+    EXPECT_FALSE(RegValueExists(kOptions, "Border"));  // left alone: not written
     EXPECT_EQ(StoredText(kOptions, "FontStyles"), "BOLDITALICUNDERLINESTRIKE");
     EXPECT_EQ(Stored("TrayMode"), 1u);
     EXPECT_EQ(StoredText(kRun, "zmrClock"), ClockPathBesideThisProgram());
     EXPECT_EQ(clock.OptionReloads(), 1);
+}
+
+TEST(GeneralPage, WhatTheUserLeftAloneKeepsWhatOthersStoredMeanwhile) {
+    ScopedRegistrySandbox sandbox;
+    const std::string otherCopy = "C:\\Elsewhere\\TembraClock.exe";
+    RegWriteString(kRun, "zmrClock", otherCopy);
+    CTCGeneralDlg page;
+    PageSheet sheet({&page});
+    sheet.Run([&](HWND hwnd) {
+        Click(page.hwnd(), IDC_SHOW_DATE);
+        RegWriteDword(kOptions, "Seconds", 1);  // the clock's menu, while the sheet is open
+        Press(hwnd, PSBTN_APPLYNOW);
+        WaitUntil([] { return Stored("Date") == 0; }, 5000);
+        RegWriteDword(kOptions, "Date", 1);  // and back from the menu after Apply
+        Press(hwnd, PSBTN_OK);
+    });
+    EXPECT_EQ(Stored("Date"), 1u);
+    EXPECT_EQ(Stored("Seconds"), 1u);
+    EXPECT_EQ(StoredText(kRun, "zmrClock"), otherCopy);  // the box was not touched
 }
 
 TEST(GeneralPage, WithoutTheOptionsKeyItShowsTheDefaultsAndStillFindsAutoStart) {

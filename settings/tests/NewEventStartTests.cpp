@@ -16,13 +16,14 @@ namespace {
 
 CivilTime FixedNow() { return {2030, 5, 6, 10, 20, 30, 0}; }
 
-// Starts the program with `n` while a worker names the event and presses `button`.
-void StartForNewEvent(int button) {
-    std::thread worker([button] {
+// Starts the program with `n` while a worker names the event and presses `button`, with a
+// click or with Enter on it.
+void StartForNewEvent(int button, bool enter = false) {
+    std::thread worker([button, enter] {
         HWND editor = WaitForOwnDialog(kNewEventTitle);
         if (!editor) return;
         SetText(editor, IDC_EVENT_NAME, "新的");
-        PostClick(editor, button);
+        enter ? PostEnterOn(editor, GetDlgItem(editor, button)) : PostClick(editor, button);
     });
     RunSettingsProgram(GetModuleHandleA(nullptr), "n");
     worker.join();
@@ -56,5 +57,8 @@ TEST(NewEventStart, OkAppendsUnderAnUnusedIdAndCancelStillTellsTheClock) {
     StartForNewEvent(IDCANCEL);
     EXPECT_EQ(Stored().size(), 3u);
     EXPECT_EQ(clock.EventReloads(), 2);
+    StartForNewEvent(IDCANCEL, true);  // Enter on the focused "取消" is Cancel too
+    EXPECT_EQ(Stored().size(), 3u);
+    EXPECT_EQ(clock.EventReloads(), 3);
     SetLocalTimeSource(previous);
 }

@@ -94,6 +94,24 @@ TEST_F(SettingsProcessTest, SecondStartsBringTheOpenSheetForwardRestoredAndOpenN
     EXPECT_TRUE(EndsWithZero(first));
 }
 
+// Two starts at the same moment (a shortcut clicked twice): one opens the sheet, the other
+// brings it forward and ends.
+TEST_F(SettingsProcessTest, TwoStartsAtOnceOpenOneSheet) {
+    ChildProcess both[2];
+    const int ended = StartTogetherUntilOneEnds(SettingsExe(), both, 30000);
+    ASSERT_NE(ended, -1) << "one of them ends";
+    EXPECT_TRUE(EndsWithZero(both[ended]));
+    ChildProcess& opener = both[1 - ended];
+    HWND sheet = nullptr;
+    const char* title = kSettingsSheetTitle;
+    WaitUntil([&] { return (sheet = FindProcessWindow(opener.pid(), "#32770", title)) != nullptr; },
+              20000);
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(CountWindowsTitled(kSettingsSheetTitle), 1);
+    Cancel(sheet);
+    EXPECT_TRUE(EndsWithZero(opener));
+}
+
 TEST_F(SettingsProcessTest, UnknownLetterEndsAtOnceWithoutAWindow) {
     ChildProcess program;
     ASSERT_TRUE(program.Start(SettingsExe(), "z"));

@@ -5,9 +5,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <atomic>
 #include <string>
 
+#include "framework/testing/ScriptedDialogs.h"
+#include "settings/GeneralPageRes.h"
 #include "settings/tests/SheetTestSupport.h"
+#include "store/ClockOptions.h"
 
 using namespace tembra;
 using namespace tembra::test;
@@ -101,4 +105,22 @@ TEST(SettingsSheet, ApplyWithOnlyTheEventsPageShownLeavesApplyDisabled) {
     EXPECT_EQ(page, kEventsPageIndex);
     EXPECT_TRUE(disabledAfterApply);
     EXPECT_FALSE(enabledAgain);
+}
+
+// Enter on a focused flat button presses it, on a page as on the sheet.
+TEST(SettingsSheet, EnterPressesTheFocusedFlatButton) {
+    ScopedRegistrySandbox registry;
+    ScriptedDialogs dialogs;
+    std::atomic<int> fontAsked{0};
+    dialogs.onFont = [&](CHOOSEFONTA&) { return ++fontAsked, false; };
+    CTCSetsSheet sheet(kGeneralPageIndex);
+    const INT_PTR result = RunSheetWith(sheet, [&](HWND hwnd) {
+        HWND page = reinterpret_cast<HWND>(SendMessageA(hwnd, PSM_GETCURRENTPAGEHWND, 0, 0));
+        PostEnterOn(hwnd, GetDlgItem(page, IDC_FONT));
+        WaitUntil([&] { return fontAsked == 1; }, 5000);
+        PostEnterOn(hwnd, GetDlgItem(hwnd, IDCANCEL));
+    });
+    EXPECT_EQ(fontAsked, 1);
+    EXPECT_EQ(result, 0) << "closed by Cancel";
+    EXPECT_TRUE(RegValueNames(reg::kOptionsKey).empty()) << "nothing saved";
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <map>
+
 #include "store/OptionRules.h"
 #include "store/tests/MemoryValues.h"
 
@@ -75,44 +78,43 @@ TEST(OptionRules, GeneralPageChecksKeepBitsTwelveAndAbove) {
     EXPECT_EQ(FlagWord(o), 0u);
 }
 
-TEST(OptionRules, GeneralSaveWritesItsValuesAndTrayModeAsStoredNow) {
-    ClockOptions o;
-    o.FontStyle.bold = o.FontStyle.italic = true;
-    o.TrayMode = false;  // as read when the page was first shown
-    o.DateFormat = 5;    // not the General page's value
-    MemoryValues v;
-    v.SetNumber("TrayMode", 1);  // the clock's menu turned tray mode on meanwhile
-    WriteGeneralOptions(o, v);
-    EXPECT_EQ(v.NumberAt("TrayMode"), 1u);
-    EXPECT_EQ(v.TextAt("FontStyles"), "BOLDITALIC");
-    EXPECT_EQ(v.TextAt("FontName"), "Arial");
-    EXPECT_EQ(v.NumberAt("FontHeight"), static_cast<std::uint32_t>(-13));
-    EXPECT_EQ(v.NumberAt("Border"), 1u);
-    EXPECT_EQ(v.NumberAt("TopMost"), 1u);
-    EXPECT_FALSE(v.Has("Date format"));
-    EXPECT_FALSE(v.Has("Left"));
-    EXPECT_EQ(v.bytes.size(), 20u);  // values 1-7, 10, 11, 14-22, 26, 27
-
-    v.SetNumber("TrayMode", 6);  // even: off, and written back as a plain 0
-    WriteGeneralOptions(o, v);
-    EXPECT_EQ(v.NumberAt("TrayMode"), 0u);
-}
-
-TEST(OptionRules, DateTimeSaveKeepsNoSelectionAndWritesFlagsAsZeroOrOne) {
-    ClockOptions o;
-    o.DateFormat = -1;
-    o.DateSeparator = 2;
-    o.TwelveHours = true;
-    o.UseRegional = false;
-    o.UseTimeRegional = true;
-    MemoryValues v;
-    WriteDateTimeOptions(o, v);
-    EXPECT_EQ(v.NumberAt("Date format"), 0xFFFFFFFFu);
-    EXPECT_EQ(v.NumberAt("Date separator"), 2u);
-    EXPECT_EQ(v.NumberAt("12-Hours"), 1u);
-    EXPECT_EQ(v.NumberAt("Use regional settings"), 0u);
-    EXPECT_EQ(v.NumberAt("Use time regional settings"), 1u);
-    EXPECT_EQ(v.bytes.size(), 5u);
+// Each page writes exactly the values the user changed on it, as the clock reads them; the
+// rest ("Seconds" set from the clock's menu meanwhile, say) stays as stored.
+TEST(OptionRules, PagesWriteOnlyWhatTheUserChangedOnThem) {
+    auto n = [](std::uint32_t value) { return std::string(reinterpret_cast<char*>(&value), 4); };
+    auto t = [](const char* text) { return std::string(text, std::strlen(text) + 1); };
+    using Values = std::map<std::string, std::string>;
+    using Write = void (*)(const ClockOptions&, const ClockOptions&, OptionValues&);
+    const Write general = WriteGeneralChanges, dateTime = WriteDateTimeChanges;
+    const struct {
+        Write write;
+        void (*change)(ClockOptions&);
+        Values stored, written;
+    } cases[] = {
+        {general, [](ClockOptions&) {}, {}, {}},
+        {general, [](ClockOptions& o) { o.TopMost = false, o.FontStyle.bold = true; }, {},
+         {{"TopMost", n(0)}, {"FontStyles", t("BOLD")}}},
+        // Colour 2 missing reads as colour 1: it keeps the colour 2 the page showed.
+        {general, [](ClockOptions& o) { o.FontColor = 0xFF; }, {},
+         {{"FontColor", n(0xFF)}, {"FontColor2", n(0xFFFFFF)}}},
+        {general, [](ClockOptions& o) { o.FontColor = 0xFF; }, {{"FontColor2", n(1)}},
+         {{"FontColor", n(0xFF)}}},
+        {general, [](ClockOptions& o) { o.TrayMode = o.TwelveHours = true; }, {}, {}},
+        {dateTime, [](ClockOptions& o) { o.DateFormat = -1, o.TwelveHours = o.Seconds = true; }, {},
+         {{"Date format", n(0xFFFFFFFF)}, {"12-Hours", n(1)}}},
+    };
+    for (const auto& c : cases) {
+        const ClockOptions shown;
+        ClockOptions edited = shown;
+        c.change(edited);
+        MemoryValues v;
+        v.bytes = c.stored;
+        v.SetNumber("Seconds", 7);
+        Values expected = c.written;
+        expected.insert(v.bytes.begin(), v.bytes.end());  // and the rest as it was
+        c.write(shown, edited, v);
+        EXPECT_EQ(v.bytes, expected) << &c - cases;
+    }
 }
 
 TEST(OptionRules, AutoStartComparisonIgnoresCaseOnly) {
