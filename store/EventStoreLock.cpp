@@ -5,8 +5,9 @@
 namespace tembra {
 namespace {
 
-// Far longer than any save takes, short enough for a user not to give up on the program.
-DWORD g_wait = 5000;
+// Longer than a save of a thousand events takes on a slow machine (seconds), short enough
+// for a user not to give up on a program that waits.
+DWORD g_wait = 10000;
 
 }  // namespace
 
