@@ -8,6 +8,8 @@
 #include "settings/StartUp.h"
 #include "settings/tests/EventEditorTestSupport.h"
 #include "store/EventStore.h"
+#include "store/EventStoreLock.h"
+#include "store/tests/StoreLockHolder.h"
 
 using namespace tembra;
 using namespace tembra::test;
@@ -57,4 +59,22 @@ TEST(NewEventStart, OkAppendsUnderAnUnusedIdAndCancelStillTellsTheClock) {
     EXPECT_EQ(Stored().size(), 3u);
     EXPECT_EQ(clock.EventReloads(), 2);
     SetLocalTimeSource(previous);
+}
+
+// The store held elsewhere past the wait: the new event is not dropped unasked; Retry, once
+// the store is free, saves it.
+TEST(NewEventStart, AStoreHeldElsewhereAsksAndRetrySavesTheEvent) {
+    ScopedRegistrySandbox sandbox;
+    SetEventStoreWait(50);
+    StandInClock clock;
+    auto other = std::make_unique<StoreLockHolder>();
+    std::thread worker([&] {
+        PostClick(WaitForOwnDialog(kNewEventTitle), IDOK);
+        HWND box = WaitForOwnDialog("Tembra Clock");
+        other.reset();
+        PostMessageA(box, WM_COMMAND, IDRETRY, 0);
+    });
+    RunSettingsProgram(GetModuleHandleA(nullptr), "n");
+    worker.join();
+    EXPECT_EQ(Stored().size(), 1u);
 }
