@@ -72,6 +72,7 @@ TEST(NewEventStart, AStoreHeldElsewhereAsksAndRetrySavesTheEvent) {
         PostClick(WaitForOwnDialog(kNewEventTitle), IDOK);
         HWND box = WaitForOwnDialog("Tembra Clock");
         other.reset();
+        SetEventStoreWait(INFINITE);  // tests of other processes may hold it a moment
         PostMessageA(box, WM_COMMAND, IDRETRY, 0);
     });
     RunSettingsProgram(GetModuleHandleA(nullptr), "n");

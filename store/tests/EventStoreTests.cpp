@@ -281,7 +281,8 @@ TEST_F(EventStoreTest, HostileStoredValuesDoNotBreakLoading) {
 }
 
 // While another program holds the store, changes give up after the wait and store nothing,
-// loads still read, and a deletion of the clock waits for the store to be free.
+// loads still read, and a deletion of the clock waits: the next operation once the store is
+// free carries it out first.
 TEST_F(EventStoreTest, ChangesGiveUpWhileAnotherProgramHoldsTheStoreAndADeletionIsDeferred) {
     const auto a = Event("a", Weekly, 0.5), b = Event("b", Once, 0.5);
     AppendEvent(a);
@@ -297,7 +298,7 @@ TEST_F(EventStoreTest, ChangesGiveUpWhileAnotherProgramHoldsTheStoreAndADeletion
     EXPECT_FALSE(RetryDeferredDeletes());
     EXPECT_EQ(StoredNames(), (std::vector<std::string>{"a", "b"}));
     other.Release();
-    EXPECT_TRUE(RetryDeferredDeletes());
+    SetEventStoreWait(INFINITE);  // tests of other processes may hold it a moment
     EXPECT_EQ(StoredNames(), std::vector<std::string>{"a"});
 }
 
