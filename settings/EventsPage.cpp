@@ -75,7 +75,8 @@ BOOL CTCEventsDlg::OnInitDialog() {
 
 void CTCEventsDlg::TakeList(EventList list) {
     loaded_ = std::move(list);
-    for (size_t i = 0; i < loaded_.size(); ++i) loaded_[i]->ListKey = static_cast<std::uint32_t>(i + 1);
+    for (size_t i = 0; i < loaded_.size(); ++i)
+        loaded_[i]->ListKey = static_cast<std::uint32_t>(i + 1);
     events_ = CopyEvents(loaded_);
     RefreshList();
 }

@@ -42,8 +42,8 @@ void RunNewEvent(HINSTANCE instance) {
             stored.push_back(std::make_unique<EventRecord>(event));
         };
         while (!UpdateEvents(append) &&
-               MessageBoxA(nullptr, kStoreBusyText, "Tembra Clock", MB_RETRYCANCEL | MB_ICONWARNING) ==
-                   IDRETRY) {
+               MessageBoxA(nullptr, kStoreBusyText, "Tembra Clock",
+                           MB_RETRYCANCEL | MB_ICONWARNING) == IDRETRY) {
         }
     }
     NotifyClock(WM_CLOCK_RELOADEVENTS);

@@ -60,7 +60,8 @@ EventList CopyEvents(const EventList& list) {
     return copy;
 }
 
-EventList ApplyPageChanges(const EventList& loaded, const EventList& page, const EventList& stored) {
+EventList ApplyPageChanges(const EventList& loaded, const EventList& page,
+                           const EventList& stored) {
     const std::vector<std::optional<size_t>> match = Match(loaded, stored);
     auto origin = [&](const EventRecord& e) -> std::optional<size_t> {
         if (e.ListKey == 0 || e.ListKey > loaded.size()) return std::nullopt;

@@ -16,6 +16,7 @@ EventList CopyEvents(const EventList& list);
 // and an edit of it is added as a new event. New and copied records follow at the end, in the
 // page's order, each with an Id no other record has. What the page left as it loaded stays as
 // stored, with whatever another program changed in it.
-EventList ApplyPageChanges(const EventList& loaded, const EventList& page, const EventList& stored);
+EventList ApplyPageChanges(const EventList& loaded, const EventList& page,
+                           const EventList& stored);
 
 }  // namespace tembra
