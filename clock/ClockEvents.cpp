@@ -49,6 +49,8 @@ void ClockWindow::ReloadDayListFrom(double from) {
 }
 
 void ClockWindow::CheckEvents() {
+    // Deletions of fired events that had to wait while another program held the store.
+    RetryDeferredDeletes();
     std::vector<std::uint32_t> pending;
     for (const auto& entry : pendingDue_) pending.push_back(entry.second);
     for (const DuePost& post : ScanDue(dayList_, SecondOfDayNow(), pending))

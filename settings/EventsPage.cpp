@@ -5,6 +5,7 @@
 #include "settings/EventEditDlg.h"
 #include "settings/EventsPageRes.h"
 #include "settings/SettingsResources.h"
+#include "settings/core/EventListChanges.h"
 #include "store/ClockNotify.h"
 #include "store/EventOccurrence.h"
 #include "store/EventStore.h"
@@ -36,6 +37,12 @@ void InsertColumn(HWND list, int index, const char* title, int width) {
     SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
 }
 
+// Shown when another program keeps the event store longer than a save waits for it.
+constexpr char kStoreBusyText[] =
+    "另一个程序正在使用事件列表，您对事件的更改还没有保存。\n\n"
+    "按“重试”再保存一次；按“取消”回到设置，更改仍留在“事件”页上。";
+constexpr char kStoreBusyCaption[] = "Tembra Clock";
+
 void SetCellText(HWND list, int row, int column, const std::string& text) {
     LVITEMA cell = {};
     cell.iSubItem = column;
@@ -57,12 +64,21 @@ HWND CTCEventsDlg::List() const { return GetDlgItem(hwnd(), IDC_EVENT_LIST); }
 
 BOOL CTCEventsDlg::OnInitDialog() {
     AttachButtons();
-    LoadEvents(false, events_);
     ListView_SetExtendedListViewStyleEx(List(), LVS_EX_FULLROWSELECT | LVS_EX_FLATSB,
                                         LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
     AddColumns();
-    RefreshList();
+    EventList stored;
+    LoadEvents(false, stored);
+    TakeList(std::move(stored));
     return TRUE;
+}
+
+void CTCEventsDlg::TakeList(EventList list) {
+    loaded_ = std::move(list);
+    for (size_t i = 0; i < loaded_.size(); ++i)
+        loaded_[i]->ListKey = static_cast<std::uint32_t>(i + 1);
+    events_ = CopyEvents(loaded_);
+    RefreshList();
 }
 
 void CTCEventsDlg::AttachButtons() {
@@ -146,6 +162,7 @@ void CTCEventsDlg::OnCopy() {
     auto copy = std::make_unique<EventRecord>();
     copy->CopyFrom(*events_[selected]);
     copy->Id = CurrentDateValue();
+    copy->IdGiven = false;
     AddThroughEditor(std::move(copy));
 }
 
@@ -172,7 +189,17 @@ void CTCEventsDlg::OnDelete() {
 
 bool CTCEventsDlg::OnApply(bool) {
     // The sheet stays as it is after Apply: this page never asks for Apply to be enabled.
-    SaveEvents(events_);
+    EventList stored;
+    auto applyChanges = [&](EventList& list) {
+        list = ApplyPageChanges(loaded_, events_, list);
+        stored = CopyEvents(list);
+    };
+    while (!UpdateEvents(applyChanges)) {
+        if (MessageBoxA(hwnd(), kStoreBusyText, kStoreBusyCaption,
+                        MB_RETRYCANCEL | MB_ICONWARNING) != IDRETRY)
+            return false;  // the sheet stays open on this page, the changes on it
+    }
+    TakeList(std::move(stored));
     NotifyClock(WM_CLOCK_RELOADEVENTS);
     return true;
 }

@@ -1,6 +1,7 @@
 // The Events page ("事件"): every stored event in a three-column list, and New, Copy, Edit and
 // Delete on the page's own copy of the list. Nothing reaches the store before Apply or OK,
-// which replace the whole stored list and tell the clock to reload its events.
+// which make the page's changes to the list as stored then (the clock may have deleted fired
+// events meanwhile, another program added some) and tell the clock to reload its events.
 #pragma once
 #include <windows.h>
 
@@ -40,8 +41,13 @@ private:
     void OnDelete();
     // Runs the editor on `record` and appends it to the list when it closes with OK.
     void AddThroughEditor(std::unique_ptr<EventRecord> record);
+    // Makes `list` what the page's changes are made to, and shows it.
+    void TakeList(EventList list);
 
     EventEditor editor_;
+    // The list as loaded or last applied, and the page's list, whose records made from the
+    // loaded ones carry ListKey index + 1 and new ones 0.
+    EventList loaded_;
     EventList events_;
     CFlatButton buttons_[4];
 };

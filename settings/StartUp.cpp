@@ -51,15 +51,25 @@ void RunSheet(HINSTANCE instance, int startPage) {
     sheet.Run(instance);  // the pages have saved what they save, whichever button closed it
 }
 
+// Shown when another program keeps the event store longer than a save waits for it.
+constexpr char kStoreBusyText[] =
+    "另一个程序正在使用事件列表，新事件还没有保存。\n\n"
+    "按“重试”再保存一次；按“取消”放弃这个新事件。";
+
 // The editor alone on a new event; OK appends it to the store. The clock is told either way.
 void RunNewEvent(HINSTANCE instance) {
     EventRecord event = EventRecord::NewAt(CurrentDateValue());
     CTCEventEditDlg editor(&event);
     if (editor.Run(instance, nullptr) == IDOK) {
-        EventList stored;
-        LoadEvents(false, stored);
-        event.Id = UnusedEventId(event.Id, stored);
-        AppendEvent(event);
+        // Under one hold of the store's lock: no event added meanwhile has taken its Id.
+        auto append = [&event](EventList& stored) {
+            event.Id = UnusedEventId(event.Id, stored);
+            stored.push_back(std::make_unique<EventRecord>(event));
+        };
+        while (!UpdateEvents(append) &&
+               MessageBoxA(nullptr, kStoreBusyText, "Tembra Clock",
+                           MB_RETRYCANCEL | MB_ICONWARNING) == IDRETRY) {
+        }
     }
     NotifyClock(WM_CLOCK_RELOADEVENTS);
 }

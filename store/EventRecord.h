@@ -37,6 +37,9 @@ struct EventRecord {
     // Tells apart the records of one loaded list, whose Ids need not be unique (two events
     // copied within one second share one). Given by the list's owner; never stored.
     std::uint32_t ListKey = 0;
+    // The key holds no "Id": loading gave the record its own moment, another at each load.
+    // Copied with the Id; never stored.
+    bool IdGiven = false;
 
     // Copies every stored field, Id included; Reminded and ListKey stay as they are.
     void CopyFrom(const EventRecord& other);

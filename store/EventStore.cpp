@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "store/ClockOptions.h"
+#include "store/EventStoreLock.h"
 #include "store/EventValues.h"
 #include "store/RegistryKey.h"
 #include "store/SavePlan.h"
@@ -78,7 +80,14 @@ struct StoredSlot {
     EventValues values;                   // the fields read
     std::unique_ptr<EventRecord> record;  // what it loads as, when it has a "Time" and is wanted
     bool idStored = false;
+    std::optional<CopyMark> mark;
 };
+
+std::optional<CopyMark> ReadMark(const RegistryKey& key) {
+    const std::optional<RegistryValue> value = key.ReadValue(kCopyMarkName);
+    if (!value || value->type != REG_BINARY) return std::nullopt;
+    return DecodeCopyMark(value->bytes);
+}
 
 // Reads the event keys below the count in key order and gives each to `take`. A key with a
 // "Time" has its schedule read; `wanted` decides whether the rest is read and a record made.
@@ -92,6 +101,7 @@ DWORD ReadSlots(Wanted wanted, Take take) {
         if (!key.Open(AlarmPath(i), false)) continue;
         StoredSlot slot;
         slot.index = i;
+        slot.mark = ReadMark(key);
         ReadEventValues(key, kTimeField, kTimeField + 1, slot.values);
         if (slot.values[kTimeField]) {
             ReadEventValues(key, 0, kIdField, slot.values);
@@ -107,30 +117,7 @@ DWORD ReadSlots(Wanted wanted, Take take) {
     return count;
 }
 
-template <class Wanted>
-void ReadEvents(Wanted wanted, EventList& list) {
-    ReadSlots(wanted, [&](StoredSlot&& slot) {
-        if (slot.record) list.push_back(std::move(slot.record));
-    });
-}
-
 bool AnyEvent(const EventRecord&) { return true; }
-
-}  // namespace
-
-bool LoadEvents(bool todayOnly, EventList& list) {
-    if (todayOnly) return LoadEventsStillToCome(CurrentDateValue(), list);
-    ReadEvents(AnyEvent, list);
-    return true;
-}
-
-bool LoadEventsStillToCome(double from, EventList& list) {
-    ReadEvents([from](const EventRecord& e) { return !e.Enabled || CanStillComeToday(e, from); },
-               list);
-    return true;
-}
-
-namespace {
 
 // The whole store as read before it is rewritten.
 struct StoredList {
@@ -138,10 +125,13 @@ struct StoredList {
     std::vector<StoredSlot> slots;  // every existing key below it, by number
 
     DWORD End() const { return slots.empty() ? 0 : slots.back().index + 1; }
-    const StoredSlot& At(size_t index) const {
-        return *std::lower_bound(slots.begin(), slots.end(), index,
-                                 [](const StoredSlot& s, size_t i) { return s.index < i; });
+    size_t PositionOf(size_t index) const {
+        return static_cast<size_t>(
+            std::lower_bound(slots.begin(), slots.end(), index,
+                             [](const StoredSlot& s, size_t i) { return s.index < i; }) -
+            slots.begin());
     }
+    const StoredSlot& At(size_t index) const { return slots[PositionOf(index)]; }
     EventList Records() const {
         EventList list;
         for (const StoredSlot& slot : slots) {
@@ -151,43 +141,15 @@ struct StoredList {
     }
 };
 
-StoredList ReadStoredList() {
-    StoredList stored;
-    stored.count = ReadSlots(AnyEvent, [&](StoredSlot&& slot) { stored.slots.push_back(std::move(slot)); });
-    return stored;
-}
-
 std::string IdKey(double id) { return RegistryValue::Date(id).bytes; }
 
-// Writes `values` into the key of `index`. Loading passes the key over until its "Time",
-// written last, is back, so any "Time" there goes first. A key beyond the old list is made
-// afresh: nothing tells what a save cut short left there.
-void WriteSlot(RegistryKey& root, DWORD index, const EventValues& values, bool beyondOldList) {
-    RegistryKey key;
-    if (key.Open(AlarmPath(index), false)) {
-        if (beyondOldList) {
-            key.Close();
-            root.DeleteTree(AlarmName(index));
-        } else if (key.HasValue(EventFieldName(kTimeField))) {
-            key.DeleteValue(EventFieldName(kTimeField));
-        }
-    }
-    if (key.IsOpen() || key.Open(AlarmPath(index), true)) WriteEventValues(key, values);
-}
-
-// Makes the stored list `list`, in the order SavePlan explains: records beyond the old list
-// first (loading cannot see them yet), then copies of old records that would otherwise go
-// missing, raising the count over them, then the old list's slots ascending, the count, and
-// last the keys the count no longer covers.
-bool WriteList(const StoredList& stored, const EventList& list) {
-    RegistryKey root;
-    if (!root.Open(reg::kClockKey, true)) return false;
-
+std::vector<OldSlot> OldSlotsOf(const StoredList& stored) {
     std::vector<OldSlot> old;
     for (const StoredSlot& slot : stored.slots) {
         OldSlot o;
         o.index = slot.index;
         o.stored = Fingerprint(slot.values);
+        o.mark = slot.mark;
         if (slot.record) {
             o.loads = true;
             o.idStored = slot.idStored;
@@ -196,14 +158,108 @@ bool WriteList(const StoredList& stored, const EventList& list) {
         }
         old.push_back(std::move(o));
     }
+    return old;
+}
+
+// What a save cut short left marked: keys whose event loads from another key are deleted and
+// left out of `stored`; the others, the only version of their event, are unmarked. Without
+// `mayWrite` (another program may be writing) they are only left out.
+void ClearMarks(StoredList& stored, bool mayWrite) {
+    const std::vector<size_t> redundant = RedundantMarked(OldSlotsOf(stored));
+    RegistryKey root;
+    if (mayWrite) mayWrite = root.Open(reg::kClockKey, false);
+    std::vector<StoredSlot> kept;
+    for (StoredSlot& slot : stored.slots) {
+        if (std::binary_search(redundant.begin(), redundant.end(), slot.index)) {
+            if (mayWrite && root.DeleteTree(AlarmName(slot.index))) continue;
+            slot.record.reset();  // no event of its own, though the key stays
+        } else if (slot.mark && mayWrite) {
+            RegistryKey key;
+            if (key.Open(AlarmPath(slot.index), false) && key.DeleteValue(kCopyMarkName))
+                slot.mark.reset();
+        }
+        kept.push_back(std::move(slot));
+    }
+    stored.slots = std::move(kept);
+}
+
+StoredList ReadStoredList(bool mayWrite) {
+    StoredList stored;
+    bool marked = false;
+    stored.count = ReadSlots(AnyEvent, [&](StoredSlot&& slot) {
+        marked = marked || slot.mark;
+        stored.slots.push_back(std::move(slot));
+    });
+    if (marked) ClearMarks(stored, mayWrite);
+    return stored;
+}
+
+template <class Wanted>
+void ReadEvents(Wanted wanted, EventList& list, bool mayWrite) {
+    EventList read;
+    bool marked = false;
+    ReadSlots(wanted, [&](StoredSlot&& slot) {
+        marked = marked || slot.mark;
+        if (slot.record) read.push_back(std::move(slot.record));
+    });
+    if (marked) {  // rare: a save was cut short
+        read.clear();
+        for (auto& e : ReadStoredList(mayWrite).Records())
+            if (wanted(*e)) read.push_back(std::move(e));
+    }
+    for (auto& e : read) list.push_back(std::move(e));
+}
+
+// Writes `values` into the key of `index`, which a save made afresh or is rewriting. Loading
+// passes the key over until its "Time", written last, is back, so any "Time" there goes
+// first, then any mark. A key beyond the old list is made afresh: nothing tells what a save
+// cut short left there; a copy gets its mark before its "Time".
+void WriteSlot(RegistryKey& root, DWORD index, const EventValues& values, bool beyondOldList,
+               const std::string* mark = nullptr) {
+    RegistryKey key;
+    if (key.Open(AlarmPath(index), false)) {
+        if (beyondOldList) {
+            key.Close();
+            root.DeleteTree(AlarmName(index));
+        } else {
+            for (const char* name : {EventFieldName(kTimeField), kCopyMarkName})
+                if (key.HasValue(name)) key.DeleteValue(name);
+        }
+    }
+    if (!key.IsOpen() && !key.Open(AlarmPath(index), true)) return;
+    if (mark) key.WriteValue(kCopyMarkName, {REG_BINARY, *mark});
+    WriteEventValues(key, values);
+}
+
+// Makes the stored list `list`, in the order SavePlan explains: marks on old records whose
+// new version comes first, then records beyond the old list (loading cannot see them yet, or
+// sees them complete), then marked copies of old records that would otherwise go missing,
+// raising the count over them, then the old list's slots ascending, the count, and last the
+// keys the count no longer covers.
+bool WriteList(const StoredList& stored, const EventList& list) {
+    RegistryKey root;
+    if (!root.Open(reg::kClockKey, true)) return false;
+
     std::vector<EventValues> values;
     std::vector<NewRecord> fresh;
     for (const auto& e : list) {
         values.push_back(StoredValuesOf(*e));
         fresh.push_back({Fingerprint(values.back()), IdKey(e->Id)});
     }
-    const SavePlan plan = PlanSave(old, fresh);
+    const SavePlan plan = PlanSave(OldSlotsOf(stored), fresh);
+    auto markOf = [&](size_t index) {
+        CopyMark mark;
+        mark.source = index;
+        mark.pair = plan.pairOf[stored.PositionOf(index)];
+        if (mark.pair) mark.pairStored = fresh[*mark.pair].stored;
+        return EncodeCopyMark(mark);
+    };
 
+    for (size_t i : plan.marks) {
+        RegistryKey key;
+        if (key.Open(AlarmPath(static_cast<DWORD>(i)), false))
+            key.WriteValue(kCopyMarkName, {REG_BINARY, markOf(i)});
+    }
     const DWORD oldEnd = stored.End();
     const DWORD newEnd = static_cast<DWORD>(list.size());
     for (size_t i : plan.writes) {
@@ -212,7 +268,10 @@ bool WriteList(const StoredList& stored, const EventList& list) {
     DWORD count = stored.count;
     const DWORD firstCopy = std::max(oldEnd, newEnd);
     DWORD copyEnd = firstCopy;
-    for (size_t i : plan.keeps) WriteSlot(root, copyEnd++, stored.At(i).values, true);
+    for (size_t i : plan.keeps) {
+        const std::string mark = markOf(i);
+        WriteSlot(root, copyEnd++, stored.At(i).values, true, &mark);
+    }
     if (copyEnd > firstCopy && count < copyEnd) WriteCount(count = copyEnd);
     for (size_t i : plan.writes) {
         if (i < oldEnd) WriteSlot(root, static_cast<DWORD>(i), values[i], false);
@@ -225,35 +284,14 @@ bool WriteList(const StoredList& stored, const EventList& list) {
     return true;
 }
 
-}  // namespace
-
-bool SaveEvents(const EventList& list) { return WriteList(ReadStoredList(), list); }
-
-bool AppendEvent(const EventRecord& event) {
-    RegistryKey root;
-    if (!root.Open(reg::kClockKey, true)) return false;
-    const DWORD count = StoredCount();
-    const DWORD n = NextIndex(StoredIndexes(count));
-    // Complete before the count covers it.
-    WriteSlot(root, n, StoredValuesOf(event), true);
-    if (count != n + 1) WriteCount(n + 1);
-    return true;
+// Deletions of the clock that could not wait for another program's work on the store.
+std::vector<EventRecord>& DeferredDeletes() {
+    static std::vector<EventRecord> deletes;
+    return deletes;
 }
 
-bool DeleteEventById(double id) {
-    const StoredList stored = ReadStoredList();
-    EventList list = stored.Records();
-    for (auto it = list.begin(); it != list.end(); ++it) {
-        if ((*it)->Id == id) {
-            list.erase(it);
-            break;
-        }
-    }
-    return WriteList(stored, list);
-}
-
-bool DeleteStoredEvent(const EventRecord& event) {
-    const StoredList stored = ReadStoredList();
+bool DeleteStoredLocked(const EventRecord& event) {
+    const StoredList stored = ReadStoredList(true);
     for (const StoredSlot& slot : stored.slots) {
         if (!slot.record) continue;
         EventRecord candidate = *slot.record;
@@ -271,8 +309,96 @@ bool DeleteStoredEvent(const EventRecord& event) {
     return true;
 }
 
+// The store's lock for one operation of this process, which first carries out the deletions
+// deferred before.
+class StoreAccess {
+public:
+    explicit StoreAccess(DWORD wait = EventStoreWait()) : lock_(wait) {
+        if (!lock_.Held()) return;
+        std::vector<EventRecord> deletes;
+        deletes.swap(DeferredDeletes());
+        for (const EventRecord& e : deletes) DeleteStoredLocked(e);
+    }
+    bool Held() const { return lock_.Held(); }
+
+private:
+    EventStoreLock lock_;
+};
+
+}  // namespace
+
+bool LoadEvents(bool todayOnly, EventList& list) {
+    if (todayOnly) return LoadEventsStillToCome(CurrentDateValue(), list);
+    const StoreAccess access;
+    ReadEvents(AnyEvent, list, access.Held());
+    return true;
+}
+
+bool LoadEventsStillToCome(double from, EventList& list) {
+    const StoreAccess access;
+    ReadEvents([from](const EventRecord& e) { return !e.Enabled || CanStillComeToday(e, from); },
+               list, access.Held());
+    return true;
+}
+
+bool SaveEvents(const EventList& list) {
+    const StoreAccess access;
+    return access.Held() && WriteList(ReadStoredList(true), list);
+}
+
+bool UpdateEvents(const std::function<void(EventList&)>& change) {
+    const StoreAccess access;
+    if (!access.Held()) return false;
+    const StoredList stored = ReadStoredList(true);
+    EventList list = stored.Records();
+    change(list);
+    WriteList(stored, list);
+    return true;
+}
+
+bool AppendEvent(const EventRecord& event) {
+    const StoreAccess access;
+    if (!access.Held()) return false;
+    RegistryKey root;
+    if (!root.Open(reg::kClockKey, true)) return false;
+    const DWORD count = StoredCount();
+    const DWORD n = NextIndex(StoredIndexes(count));
+    // Complete before the count covers it.
+    WriteSlot(root, n, StoredValuesOf(event), true);
+    if (count != n + 1) WriteCount(n + 1);
+    return true;
+}
+
+bool DeleteEventById(double id) {
+    const StoreAccess access;
+    if (!access.Held()) return false;
+    const StoredList stored = ReadStoredList(true);
+    EventList list = stored.Records();
+    for (auto it = list.begin(); it != list.end(); ++it) {
+        if ((*it)->Id == id) {
+            list.erase(it);
+            break;
+        }
+    }
+    return WriteList(stored, list);
+}
+
+bool DeleteStoredEvent(const EventRecord& event) {
+    const StoreAccess access;
+    if (access.Held()) return DeleteStoredLocked(event);
+    DeferredDeletes().push_back(event);
+    return false;
+}
+
+bool RetryDeferredDeletes() {
+    if (DeferredDeletes().empty()) return true;
+    return StoreAccess(0).Held();
+}
+
 bool RemoveOldEvents(bool shutdownOnly) {
-    const StoredList stored = ReadStoredList();
+    const StoreAccess access;
+    if (!access.Held()) return false;
+    const StoredList stored = ReadStoredList(true);
     EventList list = stored.Records();
     const double now = CurrentDateValue();
     for (size_t i = list.size(); i-- > 0;) {

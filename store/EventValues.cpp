@@ -81,6 +81,7 @@ bool LoadDetails(const EventValues& values, double now, EventRecord& e) {
     double id = 0.0;
     const bool stored = DateIn(values[kIdField], &id) && id != 0.0 && std::isfinite(id);
     e.Id = stored ? id : now;
+    e.IdGiven = !stored;
     e.Name = Text(values, kNameField, "Message");
     e.Action = Signed(values, kActionField, ShowMessage);
     e.Run = Text(values, kRunField, "");

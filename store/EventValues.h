@@ -35,6 +35,10 @@ enum EventField {
 
 const char* EventFieldName(int field);
 
+// The value that marks a key a save set aside or left standing for a while (SavePlan.h); a
+// plain event has none.
+constexpr const char* kCopyMarkName = "SavedCopy";
+
 // The stored values of one key by field; missing ones are nullopt.
 using EventValues = std::array<std::optional<RegistryValue>, kEventFieldCount>;
 

@@ -1,6 +1,7 @@
 // What the three programs of the suite know of each other: the clock's window class and the
 // messages it takes from the settings program, the titles by which the settings program's
-// windows are found, its start letters and the program files, which live side by side.
+// windows are found, its start letters, the program files, which live side by side, and the
+// named objects they share.
 #pragma once
 
 namespace tembra {
@@ -37,5 +38,9 @@ constexpr const char* kAboutInstanceMutex = "Local\\TembraClock.About";
 constexpr const char* kClockProgram = "TembraClock.exe";
 constexpr const char* kSettingsProgram = "TCSets.exe";
 constexpr const char* kInternetTimeProgram = "Chronet.exe";
+
+// The mutex every load, save, append and delete of the event store holds, one per logon
+// session: the clock's deletions and the settings program's saves never interleave.
+constexpr const char* kEventStoreMutexName = "Local\\TembraClockEventStore";
 
 }  // namespace tembra

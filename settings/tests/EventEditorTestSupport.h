@@ -16,16 +16,6 @@
 
 namespace tembra::test {
 
-// The visible dialog of this process titled `title`, waited for.
-inline HWND WaitForOwnDialog(const char* title) {
-    HWND found = nullptr;
-    WaitUntil([&] {
-        return (found = FindProcessWindow(GetCurrentProcessId(), "#32770", title)) != nullptr;
-    }, 10000);
-    if (found) SendMessageA(found, WM_NULL, 0, 0);  // handled once its initialisation is over
-    return found;
-}
-
 // Runs `script` on a worker once the editor window shows; the script must close it.
 inline void WithEditorShown(const std::function<void(HWND editor)>& script,
                             std::thread* worker) {

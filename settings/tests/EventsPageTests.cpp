@@ -11,6 +11,8 @@
 #include "settings/EventsPageRes.h"
 #include "settings/tests/PageTestSupport.h"
 #include "store/EventStore.h"
+#include "store/EventStoreLock.h"
+#include "store/tests/StoreLockHolder.h"
 
 using namespace tembra;
 using namespace tembra::test;
@@ -281,5 +283,37 @@ TEST_F(EventsPageTest, AStoreThatCannotBeWrittenStillTellsTheClock) {
         Press(hwnd, PSBTN_OK);
         WaitUntil([&] { return standIn.EventReloads() == 1; }, 5000);
     });
+    EXPECT_EQ(standIn.EventReloads(), 1);
+}
+
+// Another program holds the store past the wait: OK says so, and the sheet stays open with
+// the change on the page until OK, once the store is free, saves it.
+TEST_F(EventsPageTest, AStoreHeldElsewhereKeepsTheChangeOnThePageAndTellsTheUser) {
+    Store({Stored("甲", Once, 1.0), Stored("乙", Once, 2.0)});
+    SetEventStoreWait(50);
+    CTCEventsDlg page(editor.Editor());
+    PageSheet sheet({&page});
+    std::string text;
+    int rowsAfterCancel = 0;
+    std::vector<std::string> storedWhileHeld;
+    sheet.Run([&](HWND hwnd) {
+        SelectRow(page.hwnd(), 0);
+        Click(page.hwnd(), IDC_EVENT_DELETE);
+        StoreLockHolder other;
+        Press(hwnd, PSBTN_OK);
+        HWND box = WaitForOwnDialog("Tembra Clock");
+        text = ItemText(box, 0xFFFF);
+        PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+        WaitUntil([&] { return !IsWindow(box); }, 5000);
+        rowsAfterCancel = RowCount(page.hwnd());
+        storedWhileHeld = StoredNames();
+        other.Release();
+        SetEventStoreWait(INFINITE);  // tests of other processes may hold it a moment
+        Press(hwnd, PSBTN_OK);
+    });
+    EXPECT_NE(text.find("还没有保存"), std::string::npos) << text;
+    EXPECT_EQ(rowsAfterCancel, 1);
+    EXPECT_EQ(storedWhileHeld, (std::vector<std::string>{"甲", "乙"}));
+    EXPECT_EQ(StoredNames(), std::vector<std::string>{"乙"});
     EXPECT_EQ(standIn.EventReloads(), 1);
 }

@@ -8,6 +8,8 @@
 #include "settings/StartUp.h"
 #include "settings/tests/EventEditorTestSupport.h"
 #include "store/EventStore.h"
+#include "store/EventStoreLock.h"
+#include "store/tests/StoreLockHolder.h"
 
 using namespace tembra;
 using namespace tembra::test;
@@ -61,4 +63,23 @@ TEST(NewEventStart, OkAppendsUnderAnUnusedIdAndCancelStillTellsTheClock) {
     EXPECT_EQ(Stored().size(), 3u);
     EXPECT_EQ(clock.EventReloads(), 3);
     SetLocalTimeSource(previous);
+}
+
+// The store held elsewhere past the wait: the new event is not dropped unasked; Retry, once
+// the store is free, saves it.
+TEST(NewEventStart, AStoreHeldElsewhereAsksAndRetrySavesTheEvent) {
+    ScopedRegistrySandbox sandbox;
+    SetEventStoreWait(50);
+    StandInClock clock;
+    auto other = std::make_unique<StoreLockHolder>();
+    std::thread worker([&] {
+        PostClick(WaitForOwnDialog(kNewEventTitle), IDOK);
+        HWND box = WaitForOwnDialog("Tembra Clock");
+        other.reset();
+        SetEventStoreWait(INFINITE);  // tests of other processes may hold it a moment
+        PostMessageA(box, WM_COMMAND, IDRETRY, 0);
+    });
+    RunSettingsProgram(GetModuleHandleA(nullptr), "n");
+    worker.join();
+    EXPECT_EQ(Stored().size(), 1u);
 }

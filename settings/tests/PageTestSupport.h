@@ -16,6 +16,16 @@
 
 namespace tembra::test {
 
+// The visible dialog of this process titled `title`, waited for.
+inline HWND WaitForOwnDialog(const char* title) {
+    HWND found = nullptr;
+    WaitUntil([&] {
+        return (found = FindProcessWindow(GetCurrentProcessId(), "#32770", title)) != nullptr;
+    }, 10000);
+    if (found) SendMessageA(found, WM_NULL, 0, 0);  // handled once its initialisation is over
+    return found;
+}
+
 class PageSheet : public CPropertySheet {
 public:
     explicit PageSheet(std::initializer_list<CPropertyPage*> pages, int startPage = 0)

@@ -305,6 +305,32 @@ TEST_F(SuiteTest, DeleteThenApplyRemovesExactlyThatEventFromTheStoreAndTheClock)
     EXPECT_TRUE(StoredEvents().empty());  // fired one-time events leave the store
 }
 
+// While the sheet is open the clock fires a one-time event and deletes it, and another
+// program adds an event as `TCSets n` does; OK then stores only the page's own change.
+TEST_F(SuiteTest, OkKeepsWhatTheClockDeletedAndAnotherProgramAddedWhileTheSheetWasOpen) {
+    const double now = CurrentDateValue();
+    const double due = now + 15 / 86400.0;
+    Store({OneTimeAt(due, "到点", now - 2 / 86400.0), OneTimeAt(now + 1, "明天", now - 1 / 86400.0),
+           OneTimeAt(now + 2, "后天", now)});
+    StartClock(true);
+    HWND sheet = OpenSheet("1");
+    ASSERT_NE(sheet, nullptr);
+    HWND page = CurrentPage(sheet);
+    ASSERT_EQ(RowCount(page), 3);
+    ASSERT_LT(CurrentDateValue(), due) << "the machine was too slow to open the sheet before the event came";
+    ASSERT_TRUE(SelectRow(page, 2));
+    Click(page, IDC_EVENT_DELETE);
+    ASSERT_TRUE(WaitUntil([&] { return RowCount(page) == 2; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return AlertTexts() == std::vector<std::string>{"到点"}; }, 40000));
+    ASSERT_TRUE(WaitUntil([&] { return StoredEvents().size() == 2; }, 5000));
+    ASSERT_TRUE(AppendEvent(OneTimeAt(now + 3, "新加的", CurrentDateValue())));
+    PressSheetButton(sheet, PSBTN_OK);
+    ASSERT_TRUE(settings.WaitExit(10000));
+    std::vector<std::string> names;
+    for (const auto& e : StoredEvents()) names.push_back(e->Name);
+    EXPECT_EQ(names, (std::vector<std::string>{"明天", "新加的"}));
+}
+
 TEST_F(SuiteTest, DeleteThenCancelLeavesTheStoreAsItWas) {
     const double now = CurrentDateValue();
     EventRecord weekly = OneTimeAt(now + 1, "每周例会", now - 1);
