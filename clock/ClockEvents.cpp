@@ -63,9 +63,12 @@ void ClockWindow::ReloadDayListFrom(long long from) {
     }
     SortDayList(fresh);
     dayList_ = std::move(fresh);
-    // One whose reminder is still open on screen has been reminded, whatever was changed.
-    for (auto& e : dayList_)
-        if (Alerts().FirstDialogFor(e->ListKey)) e->Reminded = true;
+    // One whose reminder is still open on screen has been reminded, even when it was moved.
+    for (auto& e : dayList_) {
+        if (!Alerts().FirstDialogFor(e->ListKey)) continue;
+        e->Reminded = true;
+        dayRecord_.Note(*e, kHandledReminded);
+    }
 }
 
 // The records whose keys a reload gives on: the day list's from `firstDay` on, and the last
