@@ -775,10 +775,12 @@ TEST_F(ClockEventsTest, AStartAfterAGapListsWhatWasMissedSinceTheLastRun) {
     auto nightly = Event("每晚", 23, 0);
     nightly.Frequency = Daily;
     auto once = Event("一次", 23, 30);
-    AppendEvent(nightly);
-    AppendEvent(once);
+    auto morning = Event("每早", 9, 0, 15);
+    morning.Frequency = Daily;
+    for (auto* e : {&nightly, &once, &morning}) AppendEvent(*e);
     StartAt(9, 0, 0);  // the first start: no record, nothing listed
     EXPECT_EQ(MissedEventsWindow(), nullptr);
+    At(9, 0, 30);  // fires 每早: the close records that it ran until after it
     SendMessageA(clock->hwnd(), WM_CLOSE, 0, 0);
     Pump();
 
@@ -788,9 +790,10 @@ TEST_F(ClockEventsTest, AStartAfterAGapListsWhatWasMissedSinceTheLastRun) {
     HWND missed = MissedEventsWindow();
     ASSERT_NE(missed, nullptr);
     EXPECT_EQ(MissedRows(missed), (Strings{"09.12.2026 23:30:00|一次|1|显示消息",
+                                           "11.12.2026 09:00:15|每早|2|显示消息",
                                            "11.12.2026 23:00:00|每晚|3|显示消息"}));
-    EXPECT_TRUE(system.calls.empty());
-    EXPECT_EQ(StoredNames(), Strings{"每晚"});  // listed before the past one was pruned
+    EXPECT_EQ(system.calls, Strings{"beep"});  // only 每早 on the first day
+    EXPECT_EQ(StoredNames(), (Strings{"每晚", "每早"}));  // listed before the past one was pruned
     double lastRun = 0;
     ASSERT_TRUE(ReadLastRun(&lastRun));
     EXPECT_EQ(CivilTimeOf(lastRun).day, 12);

@@ -312,9 +312,10 @@ TEST_F(TrayTest, TrayToggleHidesTheWindowAndDoubleClickOnTheIconBringsItBack) {
     EXPECT_EQ(clock->clockText(), "06.12.2026 14:06");
 
     // Another program's double-click: it cannot know this run's icon id.
-    for (WPARAM forged : {WPARAM{1}, WPARAM{clock->trayIconId() + 1}})
+    for (WPARAM forged : {WPARAM{1}, WPARAM{clock->trayIconId() + 1}}) {
         SendMessageA(hwnd(), WM_CLOCK_TRAYNOTIFY, forged, WM_LBUTTONDBLCLK);
-    EXPECT_FALSE(IsWindowVisible(hwnd()));
+        EXPECT_FALSE(IsWindowVisible(hwnd())) << forged;
+    }
     ForgetStoredOptions();
     SendMessageA(hwnd(), WM_CLOCK_TRAYNOTIFY, clock->trayIconId(), WM_LBUTTONDBLCLK);
     EXPECT_EQ(StoredNames(), std::vector<std::string>{"TrayMode"});
