@@ -49,7 +49,8 @@ bool OccursOnDay(const EventRecord& e, int dayNumber) {
     const CivilTime date = CivilTimeOf(static_cast<double>(dayNumber));
     switch (e.Frequency) {
         case Once:
-            return static_cast<int>(e.FreqDetail0 + e.Time) == dayNumber;
+            // Wider than int: next to the largest day number the sum may round up past it.
+            return static_cast<long long>(e.FreqDetail0 + e.Time) == dayNumber;
         case Daily:
             return ((e.FreqDetail1 >> (WeekdayOf(date.year, date.month, date.day) - 1)) & 1) != 0;
         case Weekly:
