@@ -38,16 +38,20 @@ void ClockWindow::ReloadDayList() { ReloadDayListFrom(Now()); }
 
 void ClockWindow::ReloadDayListFrom(long long from) {
     const int today = DayOfMoment(Now());
+    const double todayFrom = std::max(from, today * 86400LL) / 86400.0;
+    EventList stored;
+    LoadEvents(false, stored);
     EventList fresh;
-    LoadEventsStillToCome(std::max(from, today * 86400LL) / 86400.0, fresh);
-    for (auto& e : fresh) e->OccursOn = today;
-    // Tomorrow's events whose reminder falls today (00:05 with ten minutes: 23:55 tonight).
-    EventList tomorrow;
-    LoadEventsStillToCome(today + 1.0, tomorrow);
-    for (auto& e : tomorrow) {
-        if (!e->Enabled || AttentionSecond(*e) >= 0) continue;
-        e->OccursOn = today + 1;
-        fresh.push_back(std::move(e));
+    auto take = [&](const EventRecord& e, int day) {
+        fresh.push_back(std::make_unique<EventRecord>(e));
+        fresh.back()->OccursOn = day;
+    };
+    for (const auto& e : stored) {
+        // Disabled events stay in the list, unchecked, as loading today's events keeps them.
+        if (!e->Enabled || CanStillComeToday(*e, todayFrom)) take(*e, today);
+        // Tomorrow's event whose reminder falls today (00:05 with ten minutes: 23:55 tonight).
+        if (e->Enabled && AttentionSecond(*e) < 0 && CanStillComeToday(*e, today + 1.0))
+            take(*e, today + 1);
     }
     // A record loaded before, or one that was handled, keeps its key, so a post or an open
     // reminder still finds it and what was done with it today still holds.

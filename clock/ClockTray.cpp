@@ -65,7 +65,8 @@ UINT ClockWindow::NewTrayIconId() {
     UINT id = 0;
     // The system's random source; should it fail, what a forger knows least about this run.
     if (!RtlGenRandom(&id, sizeof id))
-        id = GetTickCount() ^ (GetCurrentProcessId() << 16) ^ static_cast<UINT>(reinterpret_cast<UINT_PTR>(&id));
+        id = GetTickCount() ^ (GetCurrentProcessId() << 16) ^
+             static_cast<UINT>(reinterpret_cast<UINT_PTR>(&id));
     return id;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "clock/Scheduler.h"
 
@@ -18,7 +19,8 @@ int WeekdayOfDayNumber(long long day) {
 }
 
 // The days of weekday `weekday` in [first, last]: how many, and the latest.
-void CountWeekday(long long first, long long last, int weekday, long long* count, long long* latest) {
+void CountWeekday(long long first, long long last, int weekday, long long* count,
+                  long long* latest) {
     const long long start = first + (weekday - WeekdayOfDayNumber(first) + 7) % 7;
     if (start > last) return;
     *count += (last - start) / 7 + 1;
@@ -48,8 +50,8 @@ void CountDays(const EventRecord& e, long long first, long long last, long long*
         case Monthly: {
             CivilTime month = CivilTimeOf(static_cast<double>(first));
             for (;;) {
-                const long long day =
-                    DayNumberOf(month.year, month.month, MonthlyDayIn(e.FreqDetail3, month.year, month.month));
+                const int dayOfMonth = MonthlyDayIn(e.FreqDetail3, month.year, month.month);
+                const long long day = DayNumberOf(month.year, month.month, dayOfMonth);
                 if (day > last) break;
                 if (day >= first) {
                     ++*count;
@@ -110,7 +112,7 @@ std::vector<MissedLine> MissedBetween(const EventList& events, long long after, 
         const long long last = FloorDiv(before - 1 - second, 86400);
         if (first > last) continue;
         long long count = 0;
-        long long latest = 0;
+        long long latest = std::numeric_limits<long long>::min();
         CountDays(e, first, last, &count, &latest);
         if (count == 0) continue;
         MissedLine line = MissedLineOf(e, latest * 86400 + second, false);

@@ -79,7 +79,8 @@ std::vector<DuePost> ScanDue(const EventList& list, long long now,
     return posts;
 }
 
-std::vector<std::uint32_t> RemindersBetween(const EventList& list, long long after, long long before) {
+std::vector<std::uint32_t> RemindersBetween(const EventList& list, long long after,
+                                             long long before) {
     std::vector<std::uint32_t> keys;
     for (const auto& e : list) {
         const long long at = AttentionMoment(*e);

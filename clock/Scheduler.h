@@ -1,6 +1,6 @@
 // The clock's day list as plain data: the order it is kept in, which of its records are due
-// at a given moment, what a tick does, and the shutdown flags for a system version. No Win32 here, so all of
-// it is tested natively.
+// at a given moment, what a tick does, and the shutdown flags for a system version. No Win32
+// here, so all of it is tested natively.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -49,7 +49,8 @@ std::vector<DuePost> ScanDue(const EventList& list, long long now,
 
 // Keys of the enabled records whose reminder is still to be shown and whose reminder moment
 // lies strictly between `after` and `before`, while the event itself does not.
-std::vector<std::uint32_t> RemindersBetween(const EventList& list, long long after, long long before);
+std::vector<std::uint32_t> RemindersBetween(const EventList& list, long long after,
+                                             long long before);
 
 // Whether a post for `event` is still to be carried out at `now`: the record is enabled and,
 // for a reminder, not yet reminded and at or past its reminder moment, for the event itself

@@ -793,7 +793,7 @@ TEST_F(ClockEventsTest, AStartAfterAGapListsWhatWasMissedSinceTheLastRun) {
                                            "11.12.2026 09:00:15|每早|2|显示消息",
                                            "11.12.2026 23:00:00|每晚|3|显示消息"}));
     EXPECT_EQ(system.calls, Strings{"beep"});  // only 每早 on the first day
-    EXPECT_EQ(StoredNames(), (Strings{"每晚", "每早"}));  // listed before the past one was pruned
+    EXPECT_EQ(StoredNames(), (Strings{"每晚", "每早"}));  // listed before 一次 was pruned
     double lastRun = 0;
     ASSERT_TRUE(ReadLastRun(&lastRun));
     EXPECT_EQ(CivilTimeOf(lastRun).day, 12);

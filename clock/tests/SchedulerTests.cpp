@@ -249,7 +249,8 @@ TEST(Scheduler, OccurrencesOfTwoDaysAreScannedByTheirMoments) {
     EXPECT_FALSE(StillDue(*list[0], false, night + 86400 + Sec(0, 4, 59)));
     // Its reminder passed while the computer was away, its time did not.
     list[0]->Reminded = false;
-    EXPECT_EQ(RemindersBetween(list, night + Sec(23, 50), night + Sec(23, 58)), std::vector<std::uint32_t>{2});
+    EXPECT_EQ(RemindersBetween(list, night + Sec(23, 50), night + Sec(23, 58)),
+              std::vector<std::uint32_t>{2});
     EXPECT_TRUE(RemindersBetween(list, night + Sec(23, 50), night + 86400 + Sec(0, 6)).empty());
 }
 
