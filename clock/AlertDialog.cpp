@@ -5,8 +5,8 @@
 namespace tembra {
 namespace {
 
-// A plain dialog procedure: the dialog needs no state of its own beyond its mode, which
-// lives in the window's user data, so no object has to outlive it.
+// A plain dialog procedure: the dialog's state is its mode, in the window's user data, and
+// where its answer goes, in the dialog's own user slot.
 
 void SetAlertMode(HWND dialog, bool reminder) {
     if (reminder) {
@@ -27,8 +27,8 @@ INT_PTR OnAlertCommand(HWND dialog, int id) {
         case IDC_ALERT_RUNNOW: choice = kAlertChoiceRunNow; break;
         default: return FALSE;
     }
-    SendMessageA(GetWindow(dialog, GW_OWNER), WM_ALERT_CHOICE, static_cast<WPARAM>(choice),
-                 reinterpret_cast<LPARAM>(dialog));
+    auto* answers = reinterpret_cast<AlertAnswerSink*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (answers) answers->OnAlertAnswer(dialog, choice);
     DestroyWindow(dialog);
     return TRUE;
 }
@@ -36,6 +36,7 @@ INT_PTR OnAlertCommand(HWND dialog, int id) {
 INT_PTR CALLBACK AlertDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_INITDIALOG:
+            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
             return TRUE;  // the dialog manager puts the focus on the default button
         case WM_COMMAND:
             return OnAlertCommand(dialog, LOWORD(wParam));
@@ -49,22 +50,14 @@ INT_PTR CALLBACK AlertDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
-HWND CreateAlertDialog(HINSTANCE instance, HWND clock, const std::string& text, bool reminder) {
+HWND CreateAlertDialog(HINSTANCE instance, HWND clock, AlertAnswerSink* answers,
+                       const std::string& text, bool reminder) {
     HWND dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_ALERT), clock,
-                                     AlertDialogProc, 0);
+                                     AlertDialogProc, reinterpret_cast<LPARAM>(answers));
     if (!dialog) return nullptr;
     SetDlgItemTextA(dialog, IDC_ALERT_TEXT, text.c_str());
     SendMessageA(dialog, WM_ALERT_SETMODE, 0, reminder ? 1 : 0);
     return dialog;
-}
-
-bool IsAlertDialogOf(HWND window, HWND clock) {
-    // Another program can name any window, but cannot make one on this thread.
-    if (!window || !IsWindow(window) ||
-        GetWindowThreadProcessId(window, nullptr) != GetWindowThreadProcessId(clock, nullptr))
-        return false;
-    return GetWindow(window, GW_OWNER) == clock &&
-           GetWindowLongPtrA(window, DWLP_DLGPROC) == reinterpret_cast<LONG_PTR>(AlertDialogProc);
 }
 
 }  // namespace tembra

@@ -13,17 +13,17 @@ enum : UINT {
     WM_ALERT_SETMODE = WM_USER + 2002,     // 3026: to an alert dialog; lParam 1 reminder mode
     // 3027 once carried the dialog's text as a pointer; any program can send a message, so
     // none carries a pointer: the text is set by the dialog's creator.
-    WM_ALERT_CHOICE = WM_USER + 2004,      // 3028: from an alert dialog; wParam the choice,
-                                           // lParam the dialog
+    // 3028 once carried an alert dialog's answer; any program could have sent it naming a
+    // real reminder, so the dialog now calls the clock directly.
 };
 
 constexpr UINT kClockTimerId = 0;
 constexpr UINT kTooltipToolId = 10;
-constexpr UINT kTrayIconId = 1;
 
 // Resource ids.
 constexpr int IDI_CLOCK = 107;
 constexpr int IDC_CLOCK = 104;
 constexpr int IDD_ALERT = 109;
+constexpr int IDD_MISSED = 110;
 
 }  // namespace tembra

@@ -4,6 +4,7 @@
 
 #include "clock/AlertTable.h"
 #include "clock/ClockWindow.h"
+#include "clock/MissedEventsDialog.h"
 #include "framework/SingleInstance.h"
 #include "store/SuiteContract.h"
 
@@ -24,7 +25,7 @@ int RunClockProgram(HINSTANCE instance) {
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (Alerts().PreTranslate(&msg)) continue;
+        if (Alerts().PreTranslate(&msg) || MissedEventsDialogMessage(&msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -2,6 +2,7 @@
 #include "clock/ClockWindow.h"
 
 #include <commctrl.h>
+#include <ntsecapi.h>
 #include <shellapi.h>
 
 #include "clock/PopupMenu.h"
@@ -50,15 +51,24 @@ void AppendEntries(HMENU menu, const std::vector<MenuEntry>& entries) {
 }
 
 // The icon's identity for the shell; the older (version 2) layout that every shell accepts.
-NOTIFYICONDATAA IconData(HWND owner) {
+NOTIFYICONDATAA IconData(HWND owner, UINT id) {
     NOTIFYICONDATAA data{};
     data.cbSize = NOTIFYICONDATAA_V2_SIZE;
     data.hWnd = owner;
-    data.uID = kTrayIconId;
+    data.uID = id;
     return data;
 }
 
 }  // namespace
+
+UINT ClockWindow::NewTrayIconId() {
+    UINT id = 0;
+    // The system's random source; should it fail, what a forger knows least about this run.
+    if (!RtlGenRandom(&id, sizeof id))
+        id = GetTickCount() ^ (GetCurrentProcessId() << 16) ^
+             static_cast<UINT>(reinterpret_cast<UINT_PTR>(&id));
+    return id;
+}
 
 void ClockWindow::SetTrayMode(bool on, bool show) {
     if (on) {
@@ -73,7 +83,7 @@ void ClockWindow::SetTrayMode(bool on, bool show) {
         ShowWindow(hwnd_, SW_HIDE);
         if (tooltip_) SendMessageA(tooltip_, TTM_ACTIVATE, FALSE, 0);
     } else {
-        NOTIFYICONDATAA data = IconData(hwnd_);
+        NOTIFYICONDATAA data = IconData(hwnd_, trayIconId_);
         Shell_NotifyIconA(NIM_DELETE, &data);
         trayIcon_.reset();
         // A clock that started or was reloaded in tray mode was never put on top.
@@ -86,7 +96,7 @@ void ClockWindow::SetTrayMode(bool on, bool show) {
 }
 
 bool ClockWindow::AddTrayIcon() {
-    NOTIFYICONDATAA data = IconData(hwnd_);
+    NOTIFYICONDATAA data = IconData(hwnd_, trayIconId_);
     data.uFlags = NIF_MESSAGE | NIF_ICON;
     data.uCallbackMessage = WM_CLOCK_TRAYNOTIFY;
     data.hIcon = trayIcon_.get();
@@ -94,13 +104,16 @@ bool ClockWindow::AddTrayIcon() {
 }
 
 void ClockWindow::UpdateTrayTip() {
-    NOTIFYICONDATAA data = IconData(hwnd_);
+    NOTIFYICONDATAA data = IconData(hwnd_, trayIconId_);
     data.uFlags = NIF_TIP;
     lstrcpynA(data.szTip, hoverText_.c_str(), sizeof data.szTip);
     Shell_NotifyIconA(NIM_MODIFY, &data);
 }
 
-void ClockWindow::OnTrayNotify(WPARAM, LPARAM lParam) {
+void ClockWindow::OnTrayNotify(WPARAM iconId, LPARAM lParam) {
+    // The shell passes back the id the icon was added with. Any other program can send this
+    // message, but does not know this run's id.
+    if (iconId != trayIconId_) return;
     switch (static_cast<UINT>(lParam)) {
         case WM_MOUSEMOVE: UpdateTrayTip(); break;
         case WM_LBUTTONDBLCLK: RunCommand(kCmdTray); break;

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include <cmath>
+#include <cstdlib>
 
 #include "clock/ClockText.h"
 #include "clock/Scheduler.h"
@@ -57,6 +57,7 @@ LRESULT ClockWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_QUERYENDSESSION: return 1;
         case WM_ENDSESSION: OnEndSession(wParam != FALSE); return 0;
         case WM_TIMECHANGE: timeChanged_ = true; return 0;
+        case WM_POWERBROADCAST: return OnPowerBroadcast(wParam);
         case WM_NOTIFY: return OnNotify(reinterpret_cast<const NMHDR*>(lParam));
         case WM_TIMER: ClockTick(); return 0;
         case WM_MOUSEMOVE:
@@ -81,7 +82,6 @@ LRESULT ClockWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CLOCK_TRAYNOTIFY: OnTrayNotify(wParam, lParam); return 0;
         case WM_CLOCK_EVENTDUE: OnEventDueMessage(wParam, lParam); return 0;
-        case WM_ALERT_CHOICE: OnAlertChoiceMessage(wParam, lParam); return 0;
         case WM_CLOCK_RELOADOPTIONS: ApplyOptions(); return 0;
         case WM_CLOCK_RELOADEVENTS: ReloadDayList(); return 0;
         default:
@@ -97,8 +97,12 @@ void ClockWindow::OnCreate() {
     programPath_ = ProgramPath();
     SetWindowLongA(hwnd_, GWL_STYLE, GetWindowLongA(hwnd_, GWL_STYLE) & ~WS_CAPTION);
     CreateTooltip();
+    // Counted before the options load prunes the past one-time events from the store.
+    const std::vector<MissedLine> missed = MissedSinceLastRun();
     ApplyOptions();
     FixAutoStartPath();
+    RecordLastRun(true);
+    ShowMissed(missed);
     ArmTimer();
 }
 
@@ -206,14 +210,20 @@ void ClockWindow::ArmTimer() {
 void ClockWindow::ClockTick() {
     if (!plainTimer_) ArmTimer();
     const double now = CurrentDateValue();
-    const bool later = std::llround(now * 86400.0) > std::llround(tickTime_ * 86400.0);
-    if (!timeChanged_ && !later) return;
-    // A list of another day, or one loaded before the system time was changed, no longer
-    // tells what can still come today.
-    if (timeChanged_ || DayPart(now) != dayListDay_) ReloadDayListFrom(ReloadMoment(tickTime_, now));
+    const long long previous = WholeSeconds(tickTime_);
+    const TickPlan plan = PlanTick(previous, WholeSeconds(now), timeChanged_, suspended_);
+    if (!plan.accept) return;
     timeChanged_ = false;
+    suspended_ = false;
+    // A list of another day, or one loaded before the time was changed or the computer
+    // slept, no longer tells what can still come today.
+    if (plan.reload) ReloadDayListFrom(plan.from);
+    std::vector<MissedLine> missed;
+    if (plan.away) missed = MissedWhileAway(previous, plan.from);
     tickTime_ = now;
     CheckEvents();
+    ShowMissed(missed);
+    RecordLastRun(false);
     const std::string before = clockText_;
     BuildClockText();
     BuildHoverText();
@@ -280,8 +290,39 @@ void ClockWindow::OnEventDueMessage(WPARAM wParam, LPARAM key) {
     EventDue(wParam == 1, listKey);
 }
 
+LRESULT ClockWindow::OnPowerBroadcast(WPARAM event) {
+    switch (event) {
+        case PBT_APMSUSPEND:
+            // Should the computer never wake, the next start counts from here.
+            RecordLastRun(true);
+            suspended_ = true;
+            break;
+        case PBT_APMRESUMEAUTOMATIC:
+        case PBT_APMRESUMESUSPEND:
+        case PBT_APMRESUMECRITICAL:
+            // Counted now, before a timer message fires what passed; a resume whose suspend was
+            // not announced (or which the first tick after it counted already) is taken alike.
+            suspended_ = true;
+            ClockTick();
+            break;
+        default:
+            break;
+    }
+    return TRUE;
+}
+
+// The last accepted tick is the moment up to which every occurrence was seen: the next start
+// lists what lies after it. Written at most once a minute while running.
+void ClockWindow::RecordLastRun(bool always) {
+    const long long moment = WholeSeconds(tickTime_);
+    if (!always && std::llabs(moment - lastRunWritten_) < 60) return;
+    WriteLastRun(tickTime_);
+    lastRunWritten_ = moment;
+}
+
 void ClockWindow::OnClose() {
     if (options_.TrayMode) SetTrayMode(false, false);
+    RecordLastRun(true);
     RECT rc;
     GetWindowRect(hwnd_, &rc);
     WritePosition(rc.left, rc.top);
@@ -296,7 +337,8 @@ void ClockWindow::OnClose() {
 void ClockWindow::OnEndSession(bool ending) {
     // Another program refused the log-off: the session, and the clock, go on.
     if (!ending) return;
-    // The session ends: leave at once, without writing anything.
+    // The session ends: leave at once, writing no option, only when the clock last ran.
+    RecordLastRun(true);
     DestroyWindow(hwnd_);
 }
 

@@ -12,8 +12,11 @@
 #include <optional>
 #include <string>
 
+#include "clock/AlertDialog.h"
 #include "clock/ClockMessages.h"
+#include "clock/DayRecord.h"
 #include "clock/FaceShape.h"
+#include "clock/MissedEvents.h"
 #include "clock/Placement.h"
 #include "framework/Handles.h"
 #include "framework/Window.h"
@@ -30,7 +33,7 @@ public:
     virtual void OnClockTextChanged(const std::string& text) = 0;
 };
 
-class ClockWindow : public CWindow, private OptionsLoadSteps {
+class ClockWindow : public CWindow, private OptionsLoadSteps, private AlertAnswerSink {
 public:
     static bool RegisterWindowClass(HINSTANCE instance);
     // Creates the window; WM_CREATE runs the start-up steps (options, tooltip, timer).
@@ -45,6 +48,9 @@ public:
     int height() const { return height_; }
     HWND tooltip() const { return tooltip_; }
     bool trayIconShown() const { return static_cast<bool>(trayIcon_); }
+    // The icon's id for the shell, chosen afresh for each run: the shell passes it back with
+    // each notification, and another program cannot know it.
+    UINT trayIconId() const { return trayIconId_; }
     // How often the window region has been cut from the face (transparent mode).
     unsigned regionBuildCount() const { return regionBuilds_; }
     // How often a tick has painted pixels its shape showed that did not hold the text colour.
@@ -86,6 +92,8 @@ private:
     void ShowNewText();
     void PostEventDue(bool reminder, std::uint32_t listKey);
     void OnEventDueMessage(WPARAM wParam, LPARAM key);
+    LRESULT OnPowerBroadcast(WPARAM event);
+    void RecordLastRun(bool always);
     // OptionsLoadSteps
     void RemoveOldEvents(bool shutdownOnly) override;
     void PlaceWindow(int left, int top) override;
@@ -114,6 +122,7 @@ private:
     void SetTrayMode(bool on, bool show);
     void OnTrayNotify(WPARAM wParam, LPARAM lParam);
     void OnTaskbarCreated();
+    static UINT NewTrayIconId();
     void ShowPopupMenu();
     void ToggleOption(bool& option, const char* name);
     void StartSettings(const char* parameter);
@@ -124,11 +133,15 @@ private:
 
     // --- ClockEvents.cpp
     void ReloadDayList();
-    void ReloadDayListFrom(double from);
+    void ReloadDayListFrom(long long from);
+    EventList KeyedRecords(int firstDay) const;
+    bool IsPending(std::uint32_t listKey) const;
     void CheckEvents();
     void EventDue(bool reminder, std::uint32_t listKey);
-    void OnAlertChoiceMessage(WPARAM choice, LPARAM dialog);
-    void AlertChoice(HWND dialog, int choice);
+    std::vector<MissedLine> MissedSinceLastRun() const;
+    std::vector<MissedLine> MissedWhileAway(long long after, long long before);
+    void ShowMissed(const std::vector<MissedLine>& lines);
+    void OnAlertAnswer(HWND dialog, int choice) override;
     void Execute(const EventRecord& event);
     void StopLoopingSound();
     void PlayEventSound(const EventRecord& event, bool mayLoop);
@@ -159,6 +172,10 @@ private:
     bool dragging_ = false;
     bool soundLooping_ = false;
     bool timeChanged_ = false;
+    // The computer announced a suspend; the next tick (or the resume) counts what it missed.
+    bool suspended_ = false;
+    // The moment last written as the last-run record, in whole seconds.
+    long long lastRunWritten_ = 0;
     int dragOffsetX_ = 0;
     int dragOffsetY_ = 0;
     std::string clockText_;
@@ -167,12 +184,14 @@ private:
     int width_ = 0;
     int height_ = 0;
     UniqueIcon trayIcon_;
+    UINT trayIconId_ = NewTrayIconId();
     HWND tooltip_ = nullptr;
     MSG relay_{};
     EventList dayList_;
-    // The day the day list was loaded for, and the last ListKey given to one of its records.
-    int dayListDay_ = 0;
+    // The last ListKey given to one of its records.
     std::uint32_t lastListKey_ = 0;
+    // What was done today with each occurrence, kept across reloads of the day list.
+    DayRecord dayRecord_;
     ClockOptions options_;
     HINSTANCE instance_ = nullptr;
 

@@ -1,7 +1,8 @@
 # Events in the clock (scheduler, alert dialog, firing): sources and tests.
 
-# The day list's order, the per-tick scan and the shutdown flags: portable.
-tembra_pure_library(tembra_clock_events_core Scheduler.cpp)
+# The day list's order, the per-tick scan, the day's record of what was handled, missed
+# occurrences and the shutdown flags: portable.
+tembra_pure_library(tembra_clock_events_core Scheduler.cpp DayRecord.cpp MissedEvents.cpp)
 target_link_libraries(tembra_clock_events_core PUBLIC tembra_store_core)
 target_link_libraries(tembra_clock_core PUBLIC tembra_clock_events_core)
 
@@ -13,7 +14,7 @@ if(NOT WIN32)
   return()
 endif()
 
-target_sources(tembra_clock PRIVATE AlertDialog.cpp)
+target_sources(tembra_clock PRIVATE AlertDialog.cpp MissedEventsDialog.cpp)
 
 # In-process windows of class zmrClock would make a real clock started by another test leave
 # at once (single instance), and they change the window order that the other in-process

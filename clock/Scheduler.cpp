@@ -1,6 +1,7 @@
 #include "clock/Scheduler.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace tembra {
@@ -13,8 +14,6 @@ constexpr unsigned kForceIfHung = 0x10;         // EWX_FORCEIFHUNG
 
 long long RemindSeconds(const EventRecord& e) { return e.Remind > 0 ? e.Remind : 0; }
 
-long long EventSecond(const EventRecord& e) { return SecondsOfDay(TimePart(e.Time)); }
-
 bool IsPending(std::uint32_t key, const std::vector<std::uint32_t>& pending) {
     return std::find(pending.begin(), pending.end(), key) != pending.end();
 }
@@ -23,16 +22,33 @@ bool RemindPending(const EventRecord& e) { return RemindSeconds(e) != 0 && !e.Re
 
 }  // namespace
 
+long long EventSecond(const EventRecord& e) { return SecondsOfDay(TimePart(e.Time)); }
+
+long long WholeSeconds(double dateValue) { return std::llround(dateValue * 86400.0); }
+
+int DayOfMoment(long long moment) {
+    const long long day = moment / 86400 - (moment % 86400 < 0 ? 1 : 0);
+    return static_cast<int>(day);
+}
+
 long long AttentionSecond(const EventRecord& event) {
     // Whole seconds: the fraction of a day carries rounding noise, and equal moments must
     // compare equal.
     return EventSecond(event) - RemindSeconds(event);
 }
 
+long long OccurrenceMoment(const EventRecord& event) {
+    return event.OccursOn * 86400LL + EventSecond(event);
+}
+
+long long AttentionMoment(const EventRecord& event) {
+    return event.OccursOn * 86400LL + AttentionSecond(event);
+}
+
 void SortDayList(EventList& list) {
     std::vector<long long> keys;
     keys.reserve(list.size());
-    for (const auto& e : list) keys.push_back(AttentionSecond(*e));
+    for (const auto& e : list) keys.push_back(AttentionMoment(*e));
     const size_t n = list.size();
     for (size_t i = 0; i + 1 < n; ++i) {
         for (size_t j = i + 1; j < n; ++j) {
@@ -44,18 +60,18 @@ void SortDayList(EventList& list) {
     }
 }
 
-std::vector<DuePost> ScanDue(const EventList& list, long long nowSecond,
+std::vector<DuePost> ScanDue(const EventList& list, long long now,
                              const std::vector<std::uint32_t>& pending) {
     std::vector<DuePost> posts;
     for (const auto& record : list) {
         const EventRecord& e = *record;
         if (!e.Enabled) continue;
         // The list is sorted by this moment: nothing after it can need attention yet.
-        if (AttentionSecond(e) > nowSecond) break;
+        if (AttentionMoment(e) > now) break;
         if (IsPending(e.ListKey, pending)) continue;
         if (RemindPending(e)) {
             posts.push_back({true, e.ListKey});
-        } else if (EventSecond(e) <= nowSecond) {
+        } else if (OccurrenceMoment(e) <= now) {
             posts.push_back({false, e.ListKey});
         }
         // Otherwise its reminder has been shown and its time lies ahead: look further.
@@ -63,32 +79,69 @@ std::vector<DuePost> ScanDue(const EventList& list, long long nowSecond,
     return posts;
 }
 
-bool StillDue(const EventRecord& e, bool reminder, long long nowSecond) {
+std::vector<std::uint32_t> RemindersBetween(const EventList& list, long long after,
+                                             long long before) {
+    std::vector<std::uint32_t> keys;
+    for (const auto& e : list) {
+        const long long at = AttentionMoment(*e);
+        if (e->Enabled && RemindPending(*e) && at > after && at < before &&
+            OccurrenceMoment(*e) >= before)
+            keys.push_back(e->ListKey);
+    }
+    return keys;
+}
+
+bool StillDue(const EventRecord& e, bool reminder, long long now) {
     if (!e.Enabled) return false;
-    if (reminder) return RemindPending(e) && AttentionSecond(e) <= nowSecond;
-    return EventSecond(e) <= nowSecond;
+    if (reminder) return RemindPending(e) && AttentionMoment(e) <= now;
+    return OccurrenceMoment(e) <= now;
 }
 
 void AssignListKeys(const EventList& previous, EventList& fresh, std::uint32_t* lastKey) {
+    using Same = bool (*)(const EventRecord&, const EventRecord&);
+    const Same passes[] = {
+        [](const EventRecord& a, const EventRecord& b) { return SameStoredValues(a, b); },
+        [](const EventRecord& a, const EventRecord& b) { return a.Id == b.Id && a.Time == b.Time; },
+        [](const EventRecord& a, const EventRecord& b) { return a.Id == b.Id; },
+    };
     std::vector<bool> taken(previous.size(), false);
-    for (auto& record : fresh) {
-        record->ListKey = 0;
-        for (size_t i = 0; i < previous.size(); ++i) {
-            if (!taken[i] && SameStoredValues(*previous[i], *record)) {
-                taken[i] = true;
-                record->ListKey = previous[i]->ListKey;
-                break;
+    for (auto& record : fresh) record->ListKey = 0;
+    for (Same same : passes) {
+        for (auto& record : fresh) {
+            if (record->ListKey != 0) continue;
+            for (size_t i = 0; i < previous.size(); ++i) {
+                const EventRecord& old = *previous[i];
+                if (!taken[i] && old.OccursOn == record->OccursOn && same(old, *record)) {
+                    taken[i] = true;
+                    record->ListKey = old.ListKey;
+                    break;
+                }
             }
         }
-        if (record->ListKey == 0) record->ListKey = ++*lastKey;
     }
+    for (auto& record : fresh)
+        if (record->ListKey == 0) record->ListKey = ++*lastKey;
 }
 
-double ReloadMoment(double previousTick, double now) {
-    const double second = 1.0 / 86400.0;
-    if (DayPart(previousTick) == DayPart(now) && previousTick + second < now)
-        return previousTick + second;
-    return now;
+TickPlan PlanTick(long long previous, long long now, bool timeChanged, bool suspended) {
+    TickPlan plan;
+    if (now == previous && !timeChanged && !suspended) return plan;
+    plan.accept = true;
+    plan.reload = true;
+    if (now < previous) {
+        plan.from = now;
+    } else if (suspended || (!timeChanged && now - previous > kLateLimitSeconds)) {
+        plan.away = true;
+        plan.from = std::min(now, std::max(previous + 1, now - kLateLimitSeconds));
+    } else if (timeChanged) {
+        const bool sinceYesterday = DayOfMoment(previous) >= DayOfMoment(now) - 1;
+        plan.from = now > previous && sinceYesterday ? previous + 1 : now;
+    } else if (DayOfMoment(now) != DayOfMoment(previous)) {
+        plan.from = previous + 1;
+    } else {
+        plan.reload = false;
+    }
+    return plan;
 }
 
 unsigned ShutdownFlagsFor(unsigned long platformId, unsigned long majorVersion) {

@@ -75,6 +75,9 @@ constexpr const char* kTwelveHours = "12-Hours";
 constexpr const char* kTrayMode = "TrayMode";
 constexpr const char* kTopMost = "TopMost";
 constexpr const char* kAlarms = "Alarms";
+// The moment the clock last ran, a date value: the clock's own record, which the settings
+// program never writes.
+constexpr const char* kLastRun = "LastRun";
 }  // namespace reg
 
 }  // namespace tembra

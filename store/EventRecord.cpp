@@ -16,9 +16,11 @@ EventRecord EventRecord::NewAt(double now) {
 void EventRecord::CopyFrom(const EventRecord& o) {
     const bool reminded = Reminded;
     const std::uint32_t listKey = ListKey;
+    const std::int32_t occursOn = OccursOn;
     *this = o;
     Reminded = reminded;
     ListKey = listKey;
+    OccursOn = occursOn;
 }
 
 bool SameStoredValues(const EventRecord& a, const EventRecord& b) {
@@ -43,26 +45,28 @@ int MonthlyDayIn(int storedDay, int year, int month) {
     return day > last ? last : day;
 }
 
-bool CanStillComeToday(const EventRecord& e, double now) {
-    const int today = DayPart(now);
-    const double timeOfDay = now - today;
-    const CivilTime date = CivilTimeOf(static_cast<double>(today));
-    const int weekday = WeekdayOf(date.year, date.month, date.day);
-    // Compared in whole seconds: the fraction of a date-time value carries rounding noise of
-    // its day number, and an event at 08:00:00 must still come at 08:00:00.
-    const bool notYetPast = SecondsOfDay(e.Time) >= SecondsOfDay(timeOfDay);
+bool OccursOnDay(const EventRecord& e, int dayNumber) {
+    const CivilTime date = CivilTimeOf(static_cast<double>(dayNumber));
     switch (e.Frequency) {
         case Once:
-            return static_cast<int>(e.FreqDetail0 + e.Time) == today && notYetPast;
+            // Wider than int: next to the largest day number the sum may round up past it.
+            return static_cast<long long>(e.FreqDetail0 + e.Time) == dayNumber;
         case Daily:
-            return ((e.FreqDetail1 >> (weekday - 1)) & 1) != 0 && notYetPast;
+            return ((e.FreqDetail1 >> (WeekdayOf(date.year, date.month, date.day) - 1)) & 1) != 0;
         case Weekly:
-            return e.FreqDetail2 == weekday && notYetPast;
+            return e.FreqDetail2 == WeekdayOf(date.year, date.month, date.day);
         case Monthly:
-            return MonthlyDayIn(e.FreqDetail3, date.year, date.month) == date.day && notYetPast;
+            return MonthlyDayIn(e.FreqDetail3, date.year, date.month) == date.day;
         default:
             return false;
     }
+}
+
+bool CanStillComeToday(const EventRecord& e, double now) {
+    const int today = DayPart(now);
+    // Compared in whole seconds: the fraction of a date-time value carries rounding noise of
+    // its day number, and an event at 08:00:00 must still come at 08:00:00.
+    return OccursOnDay(e, today) && SecondsOfDay(e.Time) >= SecondsOfDay(now - today);
 }
 
 bool IsPastOnce(const EventRecord& e, double now) {

@@ -40,8 +40,11 @@ struct EventRecord {
     // The key holds no "Id": loading gave the record its own moment, another at each load.
     // Copied with the Id; never stored.
     bool IdGiven = false;
+    // The day (its number) of the occurrence the clock holds this record for: today's, or
+    // tomorrow's when its reminder falls before midnight. Never stored.
+    std::int32_t OccursOn = 0;
 
-    // Copies every stored field, Id included; Reminded and ListKey stay as they are.
+    // Copies every stored field, Id included; Reminded, ListKey and OccursOn stay as they are.
     void CopyFrom(const EventRecord& other);
 };
 
@@ -57,6 +60,10 @@ double SaneTimeOfDay(double stored);
 // The day on which a monthly event for `storedDay` comes in the given month: the stored day
 // limited to 1..31, and in a shorter month its last day.
 int MonthlyDayIn(int storedDay, int year, int month);
+
+// Whether the event comes on the day `dayNumber` (at its time of day), by its frequency. An
+// unknown frequency never comes.
+bool OccursOnDay(const EventRecord& event, int dayNumber);
 
 // Whether an enabled event can still come today at or after `now` (its time of day is not
 // yet past and today is one of its days). An unknown frequency never comes.

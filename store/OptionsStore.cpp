@@ -77,4 +77,14 @@ bool WritePosition(int left, int top) {
     return true;
 }
 
+bool ReadLastRun(double* moment) {
+    RegistryKey key(KEY_READ);
+    return key.Open(reg::kOptionsKey, false) && key.TryReadDate(reg::kLastRun, moment);
+}
+
+bool WriteLastRun(double moment) {
+    RegistryKey key;
+    return key.Open(reg::kOptionsKey, true) && key.WriteDate(reg::kLastRun, moment);
+}
+
 }  // namespace tembra

@@ -20,5 +20,8 @@ bool SaveOptions(const ClockOptions& options, int left, int top);
 // Writes one number (a flag toggled from the menu, a position).
 bool WriteOption(const char* name, unsigned long value);
 bool WritePosition(int left, int top);
+// The clock's record of when it last ran; false when there is none.
+bool ReadLastRun(double* moment);
+bool WriteLastRun(double moment);
 
 }  // namespace tembra

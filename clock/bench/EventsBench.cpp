@@ -1,7 +1,8 @@
 // Prints what the events cost, with 1,000 stored events in a private registry key:
 // - SaveEvents (every record changed, and none changed), LoadEvents (all), LoadEvents (today
 //   only), DeleteEventById and RemoveOldEvents with nothing to remove;
-// - the reload of the clock's day list (load, filter and sort);
+// - the reload of the clock's day list (load, filter and sort) and what a start after ten
+//   years away counts as missed;
 // - the per-tick scan over a day list of 1,000: the usual case (it stops at the first record)
 //   and the worst cases (every record passed over);
 // - a whole accepted tick of an in-process clock window with 1,000 events against none.
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "clock/MissedEvents.h"
 #include "clock/Scheduler.h"
 #include "clock/bench/BenchClock.h"
 #include "clock/tests/ClockTestSupport.h"
@@ -103,6 +105,13 @@ void StoreFigures() {
                for (const auto& e : sorted) copy.push_back(std::make_unique<EventRecord>(*e));
                SortDayList(copy);
            }) / 1000);
+    // A start after ten years away: every event's missed occurrences counted.
+    const long long from = WholeSeconds(DateValueOf({2016, 12, 9, 0, 0, 0, 0}));
+    size_t lines = 0;
+    const double missed = MeanMicros(runs, [&] {
+        lines = MissedBetween(events, from, from + 3652 * 86400LL).size();
+    });
+    printf("missed over ten years:        %9.1f ms  (%zu lines)\n", missed / 1000, lines);
 }
 
 EventList DayList(bool enabled, bool reminded) {
@@ -148,7 +157,20 @@ double MicrosPerTick(bool withEvents) {
     });
 }
 
+// The clock's reload of its day list (message 3030): today's and tomorrow's events loaded,
+// keyed and filtered through the day's record.
+double MicrosPerReload() {
+    ScopedRegistrySandbox sandbox;
+    FakeClockTime time(CivilTime{2026, 12, 9, 12, 0, 0, 0});
+    SaveEvents(SampleEvents());
+    auto clock = StartClock();
+    if (!clock) return -1;
+    return MeanMicros(20, [&] { SendMessageA(clock->hwnd(), WM_CLOCK_RELOADEVENTS, 0, 0); });
+}
+
 void TickFigures() {
+    printf("reload of the day list, %d events:              %8.1f ms\n", kEvents,
+           MicrosPerReload() / 1000);
     const double none = MicrosPerTick(false);
     const double many = MicrosPerTick(true);
     printf("accepted tick of the clock window, no events:     %8.1f us\n", none);

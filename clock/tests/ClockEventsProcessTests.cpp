@@ -2,10 +2,14 @@
 // real clock at the real time, watched from outside. Outside effects only go to a file.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <cstdio>
 
 #include "framework/testing/TestSupport.h"
 #include "store/EventStore.h"
+#include "store/OptionsStore.h"
 
 using namespace tembra;
 using namespace tembra::test;
@@ -146,4 +150,25 @@ TEST_F(ClockEventsProcessTest, ARunProgramEventStartsItsProgramThroughTheShell) 
     EXPECT_EQ(RecordedCalls(),
               (std::vector<std::string>{"start|C:\\nowhere\\missing.exe|-x|", "beep"}));
     EXPECT_EQ(FindProcessWindow(clock.pid(), nullptr, "Tembra Clock - 警告"), nullptr);
+}
+
+TEST_F(ClockEventsProcessTest, WhatPassedWhileTheClockWasNotRunningIsListedAndNothingRuns) {
+    // The clock last ran two hours ago; a daily shutdown and a program start passed since.
+    WriteLastRun(CurrentDateValue() - 2 / 24.0);
+    auto off = EventIn(-3600, "关机");
+    off.Frequency = Daily;
+    off.Action = ShutDown;
+    auto run = EventIn(-1800, "备份");
+    run.Frequency = Daily;
+    run.Action = RunProgram;
+    run.Run = "C:\\tools\\backup.exe";
+    AppendEvent(off);
+    AppendEvent(run);
+    StartClock();
+    HWND missed = WaitForDialog("错过的事件", 20000);
+    ASSERT_NE(missed, nullptr);
+    EXPECT_EQ(SendMessageA(GetDlgItem(missed, 1002), LVM_GETITEMCOUNT, 0, 0), 2);
+    SendMessageA(GetDlgItem(missed, 2), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(missed); }, 5000));
+    EXPECT_TRUE(RecordedCalls().empty());
 }

@@ -3,14 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstring>
 
 #include "clock/AlertDialog.h"
 #include "clock/AlertTable.h"
+#include "clock/MissedEventsDialog.h"
 #include "clock/tests/ClockTestSupport.h"
 #include "store/EventStore.h"
+#include "store/OptionsStore.h"
 
 using namespace tembra;
 using namespace tembra::test;
@@ -57,6 +60,26 @@ void Pump() {
 }
 
 void Press(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+// The rows of the missed-events window, columns joined by "|".
+Strings MissedRows(HWND window) {
+    HWND list = GetDlgItem(window, IDC_MISSED_LIST);
+    Strings rows;
+    for (int row = 0; row < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++row) {
+        std::string text;
+        for (int column = 0; column < 4; ++column) {
+            char cell[128] = "";
+            LVITEMA item{};
+            item.iSubItem = column;
+            item.pszText = cell;
+            item.cchTextMax = sizeof cell;
+            SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+            text += (column ? "|" : "") + std::string(cell);
+        }
+        rows.push_back(text);
+    }
+    return rows;
+}
 
 constexpr int kToday = 0;  // offset in days from the test's Wednesday
 
@@ -561,7 +584,7 @@ TEST_F(ClockEventsTest, EventsSharingAnIdAreEachTheirOwn) {
     EXPECT_EQ(DayListNames(), Strings{"关"});
 }
 
-TEST_F(ClockEventsTest, AClockSetBackOrForwardFiresByTheNewTime) {
+TEST_F(ClockEventsTest, AClockSetBackOrForwardFiresByTheNewTimeButOnce) {
     auto tomorrow = Event("明天", 9, 0);
     tomorrow.FreqDetail0 = DayNumberOf(2026, 12, 10);
     auto nightly = Event("每晚", 23, 55);
@@ -587,11 +610,11 @@ TEST_F(ClockEventsTest, AClockSetBackOrForwardFiresByTheNewTime) {
     EXPECT_EQ(ItemText(message, IDC_ALERT_TEXT), "每晚");
     Press(message, IDC_ALERT_CLOSE);
 
-    time.Set(CivilTime{2026, 12, 9, 23, 54, 0, 0});  // back within the day: 23:55 comes again
+    time.Set(CivilTime{2026, 12, 9, 23, 54, 0, 0});  // back past what fired: it stays done
     SendMessageA(clock->hwnd(), WM_TIMECHANGE, 0, 0);
     At(23, 54, 0);
     At(23, 55, 0);
-    EXPECT_EQ(Dialogs(kMessageTitle).size(), 1u);
+    EXPECT_TRUE(Dialogs(kMessageTitle).empty());
 }
 
 TEST_F(ClockEventsTest, APostHandledAfterTheClockWasSetBackWaitsForItsTime) {
@@ -617,9 +640,9 @@ TEST_F(ClockEventsTest, AlertMessagesOtherProgramsCanSendAreNotTrusted) {
     HWND reminder = OnlyDialog(kReminderTitle);
     ASSERT_NE(reminder, nullptr);
     HWND window = clock->hwnd();
-    SendMessageA(window, WM_ALERT_CHOICE, 0, 1);
-    SendMessageA(window, WM_ALERT_CHOICE, kAlertChoiceDoNotRun, reinterpret_cast<LPARAM>(window));
-    SendMessageA(window, WM_ALERT_CHOICE, 7, reinterpret_cast<LPARAM>(reminder));
+    const UINT answer = WM_USER + 2004;  // once an alert's answer, naming its dialog
+    SendMessageA(window, answer, 0, 1);
+    SendMessageA(window, answer, kAlertChoiceDoNotRun, reinterpret_cast<LPARAM>(reminder));
     SendMessageA(reminder, WM_USER + 2003, 0, 1);  // once the text, as a pointer
     SendMessageA(window, WM_CLOCK_EVENTDUE, 0, 12345);
     Pump();
@@ -632,15 +655,165 @@ TEST_F(ClockEventsTest, AlertMessagesOtherProgramsCanSendAreNotTrusted) {
     EXPECT_TRUE(StoredNames().empty());
 }
 
-TEST_F(ClockEventsTest, MidnightEventFiresAtTheFirstSecondOfItsDay) {
-    auto e = Event("午夜", 0, 0);
-    e.FreqDetail0 = DayNumberOf(2026, 12, 10);
-    AppendEvent(e);
-    StartAt(23, 59, 58);
-    At(23, 59, 59);
+TEST_F(ClockEventsTest, MidnightLosesNothing) {
+    auto late = Event("深夜", 23, 59, 58);
+    auto midnight = Event("午夜", 0, 0);
+    midnight.FreqDetail0 = DayNumberOf(2026, 12, 10);
+    auto early = Event("凌晨", 0, 5);
+    early.FreqDetail0 = midnight.FreqDetail0;
+    early.Remind = 600;
+    for (auto* e : {&late, &midnight, &early}) AppendEvent(*e);
+    StartAt(23, 54, 58);
+    At(23, 55, 0);  // tomorrow's reminder falls tonight
+    EXPECT_EQ(Dialogs(kReminderTitle).size(), 1u);
+    At(23, 59, 57);
+    At(0, 0, 2, 1);  // the first tick of the day comes late
+    EXPECT_EQ(Dialogs(kMessageTitle).size(), 2u);
+    At(0, 5, 0, 1);
+    EXPECT_EQ(Dialogs(kMessageTitle).size(), 3u);
+    EXPECT_TRUE(Dialogs(kReminderTitle).empty());
+    EXPECT_EQ(system.calls, Strings(4, "beep"));
+}
+
+TEST_F(ClockEventsTest, LocalTimeStepsBackAnHourUnannouncedAndNothingFiresTwice) {
+    auto nightly = Event("每晚", 2, 30);
+    nightly.Frequency = Daily;
+    AppendEvent(nightly);
+    StartAt(2, 29, 59);
+    At(2, 30, 0);
+    Press(OnlyDialog(kMessageTitle), IDC_ALERT_CLOSE);
+    At(2, 59, 59);
+    At(2, 0, 0);  // daylight saving time ends: no WM_TIMECHANGE
+    AppendEvent(Event("新", 2, 10));
+    SendMessageA(clock->hwnd(), WM_CLOCK_RELOADEVENTS, 0, 0);
+    At(2, 10, 0);
+    At(2, 30, 0);
+    HWND message = OnlyDialog(kMessageTitle);
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(ItemText(message, IDC_ALERT_TEXT), "新");
+}
+
+TEST_F(ClockEventsTest, AReloadKeepsAClosedReminderAndADoNotRunAnswer) {
+    auto closed = Event("关闭我", 10, 10);
+    closed.Frequency = Daily;
+    closed.Remind = 600;
+    auto skipped = Event("跳过我", 10, 5);
+    skipped.Frequency = Daily;
+    skipped.Remind = 120;
+    AppendEvent(closed);
+    AppendEvent(skipped);
+    StartAt(9, 59, 59);
+    At(10, 0, 0);
+    Press(OnlyDialog(kReminderTitle), IDC_ALERT_CLOSE);
+    At(10, 3, 0);
+    Press(OnlyDialog(kReminderTitle), IDC_ALERT_DONOTRUN);
+    SendMessageA(clock->hwnd(), WM_CLOCK_RELOADOPTIONS, 0, 0);
+    At(10, 3, 1);
+    At(10, 5, 0);
+    EXPECT_TRUE(Dialogs(kReminderTitle).empty());
     EXPECT_TRUE(Dialogs(kMessageTitle).empty());
-    At(0, 0, 0, 1);
+    At(10, 10, 0);
     EXPECT_EQ(Dialogs(kMessageTitle).size(), 1u);
+    EXPECT_EQ(system.calls, Strings(3, "beep"));
+}
+
+TEST_F(ClockEventsTest, AReminderStaysTiedToItsEventWhenTheEventIsEdited) {
+    auto e = Event("旧", 10, 0);
+    e.Remind = 120;
+    AppendEvent(e);
+    StartAt(9, 57, 59);
+    At(9, 58, 0);
+    HWND reminder = OnlyDialog(kReminderTitle);
+    ASSERT_NE(reminder, nullptr);
+    // The settings program saves it renamed and a minute later, and asks for a reload.
+    EventList stored;
+    LoadEvents(false, stored);
+    stored[0]->Name = "新";
+    stored[0]->Time += 60 / 86400.0;
+    SaveEvents(stored);
+    SendMessageA(clock->hwnd(), WM_CLOCK_RELOADEVENTS, 0, 0);
+    At(9, 59, 0);
+    EXPECT_EQ(Dialogs(kReminderTitle).size(), 1u);
+    Press(reminder, IDC_ALERT_DONOTRUN);
+    EXPECT_TRUE(StoredNames().empty());
+    At(10, 1, 0);
+    EXPECT_TRUE(Dialogs(kMessageTitle).empty());
+}
+
+TEST_F(ClockEventsTest, AResumeSeventyMinutesLaterListsWhatPassedAndRunsNothingLate) {
+    auto meeting = Event("开会", 9, 30);
+    auto off = Event("关机", 10, 0);
+    off.Action = ShutDown;
+    off.Frequency = Daily;
+    auto backup = Event("备份", 10, 8);
+    backup.Action = RunProgram;
+    backup.Run = "backup.exe";
+    auto lunch = Event("午饭", 10, 30);
+    lunch.Remind = 3000;  // 09:40
+    for (auto* e : {&meeting, &off, &backup, &lunch}) AppendEvent(*e);
+    StartAt(9, 0, 0);
+    SendMessageA(clock->hwnd(), WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    time.Set(CivilTime{2026, 12, 9, 10, 10, 0, 0});
+    SendMessageA(clock->hwnd(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    Pump();
+    // Two minutes late still runs as usual.
+    EXPECT_EQ(system.calls, (Strings{"start|backup.exe||", "beep"}));
+    HWND missed = MissedEventsWindow();
+    ASSERT_NE(missed, nullptr);
+    EXPECT_EQ(WindowText(missed), "错过的事件");
+    EXPECT_EQ(MissedRows(missed), (Strings{"09.12.2026 09:30:00|开会|1|显示消息",
+                                           "09.12.2026 09:40:00|午饭|1|提醒",
+                                           "09.12.2026 10:00:00|关机|1|关机"}));
+    Press(missed, IDC_ALERT_CLOSE);
+    EXPECT_FALSE(IsWindow(missed));
+    At(10, 30, 0);
+    EXPECT_EQ(ItemText(OnlyDialog(kMessageTitle), IDC_ALERT_TEXT), "午饭");
+    EXPECT_EQ(system.calls.size(), 3u);
+}
+
+TEST_F(ClockEventsTest, AStartAfterAGapListsWhatWasMissedSinceTheLastRun) {
+    auto nightly = Event("每晚", 23, 0);
+    nightly.Frequency = Daily;
+    auto once = Event("一次", 23, 30);
+    auto morning = Event("每早", 9, 0, 15);
+    morning.Frequency = Daily;
+    for (auto* e : {&nightly, &once, &morning}) AppendEvent(*e);
+    StartAt(9, 0, 0);  // the first start: no record, nothing listed
+    EXPECT_EQ(MissedEventsWindow(), nullptr);
+    At(9, 0, 30);  // fires 每早: the close records that it ran until after it
+    SendMessageA(clock->hwnd(), WM_CLOSE, 0, 0);
+    Pump();
+
+    time.Set(CivilTime{2026, 12, 12, 8, 0, 0, 0});
+    clock = StartClock();
+    Pump();
+    HWND missed = MissedEventsWindow();
+    ASSERT_NE(missed, nullptr);
+    EXPECT_EQ(MissedRows(missed), (Strings{"09.12.2026 23:30:00|一次|1|显示消息",
+                                           "11.12.2026 09:00:15|每早|2|显示消息",
+                                           "11.12.2026 23:00:00|每晚|3|显示消息"}));
+    EXPECT_EQ(system.calls, Strings{"beep"});  // only 每早 on the first day
+    EXPECT_EQ(StoredNames(), (Strings{"每晚", "每早"}));  // listed before 一次 was pruned
+    double lastRun = 0;
+    ASSERT_TRUE(ReadLastRun(&lastRun));
+    EXPECT_EQ(CivilTimeOf(lastRun).day, 12);
+}
+
+TEST_F(ClockEventsTest, AClockSetForwardByHandFiresWhatItPassedButNoLateShutdown) {
+    auto note = Event("便条", 10, 0);
+    auto late = Event("晚了", 10, 30);
+    late.Action = ShutDown;
+    auto justInTime = Event("刚好", 10, 58);
+    justInTime.Action = ShutDown;
+    for (auto* e : {&note, &late, &justInTime}) AppendEvent(*e);
+    StartAt(9, 0, 0);
+    time.Set(CivilTime{2026, 12, 9, 11, 0, 0, 0});
+    SendMessageA(clock->hwnd(), WM_TIMECHANGE, 0, 0);
+    At(11, 0, 0);
+    EXPECT_EQ(Dialogs(kMessageTitle).size(), 1u);
+    EXPECT_EQ(system.calls, (Strings{"beep", "shutdown|24|1"}));
+    ASSERT_NE(MissedEventsWindow(), nullptr);
+    EXPECT_EQ(MissedRows(MissedEventsWindow()), Strings{"09.12.2026 10:30:00|晚了|1|关机"});
 }
 
 TEST_F(ClockEventsTest, AFailedProgramStartIsSilent) {
@@ -667,7 +840,7 @@ TEST(ProgramStartSeam, AMissingProgramFailsWithoutAnErrorBox) {
 TEST(AlertDialog, ResourceAndModes) {
     HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
-    HWND reminder = CreateAlertDialog(GetModuleHandleA(nullptr), owner, "文字", true);
+    HWND reminder = CreateAlertDialog(GetModuleHandleA(nullptr), owner, nullptr, "文字", true);
     ASSERT_NE(reminder, nullptr);
     EXPECT_EQ(WindowText(reminder), kReminderTitle);
     EXPECT_EQ(GetWindowLongPtrA(reminder, GWLP_USERDATA), 1);
@@ -681,7 +854,7 @@ TEST(AlertDialog, ResourceAndModes) {
     EXPECT_EQ(GetWindowLongA(GetDlgItem(reminder, IDC_ALERT_TEXT), GWL_STYLE) & SS_TYPEMASK,
               SS_CENTER);
 
-    HWND message = CreateAlertDialog(GetModuleHandleA(nullptr), owner, "消息", false);
+    HWND message = CreateAlertDialog(GetModuleHandleA(nullptr), owner, nullptr, "消息", false);
     ASSERT_NE(message, nullptr);
     EXPECT_EQ(WindowText(message), kMessageTitle);
     EXPECT_EQ(GetWindowLongPtrA(message, GWLP_USERDATA), 0);

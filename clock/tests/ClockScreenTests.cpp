@@ -67,11 +67,11 @@ std::vector<COLORREF> Screenshot(const RECT& rc) {
     return pixels;
 }
 
-bool IconKnownToTheShell(HWND owner) {
+bool IconKnownToTheShell(HWND owner, UINT id) {
     NOTIFYICONDATAA data{};
     data.cbSize = NOTIFYICONDATAA_V2_SIZE;
     data.hWnd = owner;
-    data.uID = kTrayIconId;
+    data.uID = id;
     data.uFlags = NIF_TIP;
     lstrcpynA(data.szTip, "probe", sizeof data.szTip);
     // Modifying an icon the shell does not know fails.
@@ -130,22 +130,22 @@ TEST_F(FaceTest, TrayIconIsAddedAndAddedAgainAfterTheShellRestartsOnlyInTrayMode
     Set("TrayMode", 1);
     Start();
     PumpMessages(100);
-    ASSERT_TRUE(IconKnownToTheShell(hwnd()));
+    ASSERT_TRUE(IconKnownToTheShell(hwnd(), clock->trayIconId()));
     // The shell forgets the icon, as when it restarts...
     NOTIFYICONDATAA data{};
     data.cbSize = NOTIFYICONDATAA_V2_SIZE;
     data.hWnd = hwnd();
-    data.uID = kTrayIconId;
+    data.uID = clock->trayIconId();
     Shell_NotifyIconA(NIM_DELETE, &data);
-    ASSERT_FALSE(IconKnownToTheShell(hwnd()));
+    ASSERT_FALSE(IconKnownToTheShell(hwnd(), clock->trayIconId()));
     // ...and tells everyone it is back.
     SendMessageA(hwnd(), TaskbarCreatedMessage(), 0, 0);
-    EXPECT_TRUE(IconKnownToTheShell(hwnd()));
+    EXPECT_TRUE(IconKnownToTheShell(hwnd(), clock->trayIconId()));
 
     // Out of tray mode the icon goes and the broadcast brings nothing back.
     clock->RunCommand(10);
-    EXPECT_FALSE(IconKnownToTheShell(hwnd()));
+    EXPECT_FALSE(IconKnownToTheShell(hwnd(), clock->trayIconId()));
     EXPECT_TRUE(IsWindowVisible(hwnd()));
     SendMessageA(hwnd(), TaskbarCreatedMessage(), 0, 0);
-    EXPECT_FALSE(IconKnownToTheShell(hwnd()));
+    EXPECT_FALSE(IconKnownToTheShell(hwnd(), clock->trayIconId()));
 }

@@ -291,7 +291,7 @@ TEST_F(TrayTest, ExitCommandClosesTheClockThroughTheClosePath) {
     EXPECT_TRUE(IsWindow(hwnd()));  // posted, not yet handled
     PumpMessages(50);
     EXPECT_FALSE(IsWindow(hwnd()));
-    EXPECT_EQ(StoredNames().size(), 27u);
+    EXPECT_EQ(StoredNames().size(), 28u);  // and "LastRun"
 }
 
 // --- tray mode
@@ -311,8 +311,13 @@ TEST_F(TrayTest, TrayToggleHidesTheWindowAndDoubleClickOnTheIconBringsItBack) {
     Tick(*clock);
     EXPECT_EQ(clock->clockText(), "06.12.2026 14:06");
 
+    // Another program's double-click: it cannot know this run's icon id.
+    for (WPARAM forged : {WPARAM{1}, WPARAM{clock->trayIconId() + 1}}) {
+        SendMessageA(hwnd(), WM_CLOCK_TRAYNOTIFY, forged, WM_LBUTTONDBLCLK);
+        EXPECT_FALSE(IsWindowVisible(hwnd())) << forged;
+    }
     ForgetStoredOptions();
-    SendMessageA(hwnd(), WM_CLOCK_TRAYNOTIFY, kTrayIconId, WM_LBUTTONDBLCLK);
+    SendMessageA(hwnd(), WM_CLOCK_TRAYNOTIFY, clock->trayIconId(), WM_LBUTTONDBLCLK);
     EXPECT_EQ(StoredNames(), std::vector<std::string>{"TrayMode"});
     EXPECT_EQ(Stored("TrayMode"), 0u);
     EXPECT_TRUE(IsWindowVisible(hwnd()));
@@ -329,8 +334,8 @@ TEST_F(TrayTest, StartsInTrayModeAndLeavesItOnWhenClosed) {
     EXPECT_FALSE(IsWindowVisible(hwnd()));
     EXPECT_TRUE(clock->trayIconShown());
     // The other notifications do nothing visible.
-    SendMessageA(hwnd(), WM_CLOCK_TRAYNOTIFY, kTrayIconId, WM_MOUSEMOVE);
-    SendMessageA(hwnd(), WM_CLOCK_TRAYNOTIFY, kTrayIconId, WM_LBUTTONDOWN);
+    SendMessageA(hwnd(), WM_CLOCK_TRAYNOTIFY, clock->trayIconId(), WM_MOUSEMOVE);
+    SendMessageA(hwnd(), WM_CLOCK_TRAYNOTIFY, clock->trayIconId(), WM_LBUTTONDOWN);
     EXPECT_FALSE(IsWindowVisible(hwnd()));
     SendMessageA(hwnd(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(hwnd()));
@@ -342,7 +347,7 @@ TEST_F(TrayTest, LeavingTrayModeKeepsTheClockOnTop) {
     Set("TrayMode", 1);
     Set("TopMost", 1);
     Start();
-    SendMessageA(hwnd(), WM_CLOCK_TRAYNOTIFY, kTrayIconId, WM_LBUTTONDBLCLK);
+    SendMessageA(hwnd(), WM_CLOCK_TRAYNOTIFY, clock->trayIconId(), WM_LBUTTONDBLCLK);
     ASSERT_TRUE(IsWindowVisible(hwnd()));
     EXPECT_TRUE(GetWindowLongA(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     clock->RunCommand(10);
@@ -413,7 +418,7 @@ TEST_F(TrayTest, MenuFromTheIconMakesTheClockForegroundAndRunsTheChosenCommand) 
     {
         // First item in tray mode: "参数设置(&P)..." (command 1).
         MenuDriver driver({VK_DOWN, VK_RETURN});
-        SendMessageA(hwnd(), WM_CLOCK_TRAYNOTIFY, kTrayIconId, WM_RBUTTONDOWN);
+        SendMessageA(hwnd(), WM_CLOCK_TRAYNOTIFY, clock->trayIconId(), WM_RBUTTONDOWN);
         driver.Join();
         ASSERT_TRUE(driver.seen());
         // Only the foreground window's menu closes when the user clicks elsewhere.

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
+#include "clock/DayRecord.h"
+#include "clock/MissedEvents.h"
 #include "clock/Scheduler.h"
 
 using namespace tembra;
@@ -165,32 +170,169 @@ TEST(Scheduler, APostIsCarriedOutOnlyWhileItsMomentHasCome) {
     EXPECT_FALSE(StillDue(*e, false, Sec(10, 0)));
 }
 
-TEST(Scheduler, AReloadKeepsTheKeysOfUnchangedRecordsOnly) {
+TEST(Scheduler, AReloadKeepsTheKeysOfTheSameOccurrences) {
     EventList previous;
     previous.push_back(Event(1, TimeOfDay(9, 0)));
     previous.push_back(Event(1, TimeOfDay(9, 0)));
     previous.push_back(Event(3, TimeOfDay(10, 0)));
+    previous.push_back(Event(5, TimeOfDay(11, 0)));
+    previous.push_back(Event(6, TimeOfDay(0, 5), 600));
+    previous.back()->OccursOn = 1;  // tomorrow's
     std::uint32_t last = 0;
     AssignListKeys({}, previous, &last);
-    EXPECT_EQ(Keys(previous), (std::vector<std::uint32_t>{1, 2, 3}));
+    EXPECT_EQ(Keys(previous), (std::vector<std::uint32_t>{1, 2, 3, 4, 5}));
 
     EventList fresh;
     fresh.push_back(Event(3, TimeOfDay(10, 0)));
+    fresh.push_back(Event(1, TimeOfDay(9, 30)));  // one twin moved
     fresh.push_back(Event(1, TimeOfDay(9, 0)));
-    fresh.push_back(Event(1, TimeOfDay(9, 30)));  // changed
-    fresh.push_back(Event(1, TimeOfDay(9, 0)));
+    fresh.push_back(Event(5, TimeOfDay(11, 0)));
+    fresh.back()->Name = "renamed";  // edited while its reminder is open
+    fresh.push_back(Event(6, TimeOfDay(0, 5), 600));  // today's: another occurrence
+    fresh.push_back(Event(7, TimeOfDay(12, 0)));
     AssignListKeys(previous, fresh, &last);
-    EXPECT_EQ(Keys(fresh), (std::vector<std::uint32_t>{3, 1, 4, 2}));
+    EXPECT_EQ(Keys(fresh), (std::vector<std::uint32_t>{3, 2, 1, 4, 6, 7}));
 }
 
-TEST(Scheduler, AReloadAfterTheClockMovedForwardCountsFromThePreviousTick) {
-    const double day = 46365;
-    const double second = 1 / 86400.0;
-    const double previous = day + TimeOfDay(9, 59, 58);
-    EXPECT_EQ(SecondsOfDay(TimePart(ReloadMoment(previous, day + TimeOfDay(10, 5)))), Sec(9, 59, 59));
-    EXPECT_EQ(ReloadMoment(previous, previous + second), previous + second);
-    EXPECT_EQ(ReloadMoment(previous, day + TimeOfDay(9, 0)), day + TimeOfDay(9, 0));  // set back
-    EXPECT_EQ(ReloadMoment(previous, day + 1.5), day + 1.5);  // another day
+TEST(Scheduler, ATickIsTakenWheneverTheSecondChangesAndPlansItsReload) {
+    const long long day = 46365 * 86400LL;  // a day's first second
+    const long long t = day + Sec(10, 0);
+    struct Case {
+        const char* what;
+        long long previous, now;
+        bool timeChanged, suspended;
+        bool accept, away, reload;
+        long long from;
+    };
+    const Case cases[] = {
+        {"same second", t, t, false, false, false, false, false, 0},
+        {"next second", t, t + 1, false, false, true, false, false, 0},
+        {"back an hour, unannounced", t, t - 3600, false, false, true, false, true, t - 3600},
+        {"back a second, announced", t, t - 1, true, false, true, false, true, t - 1},
+        {"same second, announced", t, t, true, false, true, false, true, t},
+        {"forward by hand", t, t + 3600, true, false, true, false, true, t + 1},
+        {"forward by hand, days", t, t + 3 * 86400, true, false, true, false, true, t + 3 * 86400},
+        {"late limit, not away", t, t + 120, false, false, true, false, false, 0},
+        {"past the late limit: away", t, t + 121, false, false, true, true, true, t + 1},
+        {"resume 70 minutes later", t, t + 4200, false, true, true, true, true, t + 4080},
+        {"resume within a minute", t, t + 50, false, true, true, true, true, t + 1},
+        {"suspend announced, same second", t, t, false, true, true, true, true, t},
+        {"first tick of the day late", day - 1, day + 2, false, false, true, false, true, day},
+    };
+    for (const Case& c : cases) {
+        const TickPlan plan = PlanTick(c.previous, c.now, c.timeChanged, c.suspended);
+        EXPECT_EQ(plan.accept, c.accept) << c.what;
+        EXPECT_EQ(plan.away, c.away) << c.what;
+        EXPECT_EQ(plan.reload, c.reload) << c.what;
+        if (c.reload) {
+            EXPECT_EQ(plan.from, c.from) << c.what;
+        }
+    }
+}
+
+TEST(Scheduler, OccurrencesOfTwoDaysAreScannedByTheirMoments) {
+    const int day = 46365;
+    EventList list;
+    list.push_back(Event(1, TimeOfDay(23, 59, 58)));
+    list.push_back(Event(2, TimeOfDay(0, 5), 600));  // tomorrow's, reminded at 23:55
+    list[0]->OccursOn = day;
+    list[1]->OccursOn = day + 1;
+    SortDayList(list);
+    EXPECT_EQ(Ids(list), (std::vector<double>{2, 1}));
+    const long long night = day * 86400LL;
+    EXPECT_TRUE(ScanDue(list, night + Sec(23, 54, 59)).empty());
+    EXPECT_EQ(Posts(ScanDue(list, night + Sec(23, 55))), Strings{"remind 2"});
+    list[0]->Reminded = true;
+    // The first tick of the next day came late: yesterday's last event is still due.
+    EXPECT_EQ(Posts(ScanDue(list, night + 86400 + 2)), Strings{"due 1"});
+    EXPECT_TRUE(StillDue(*list[0], false, night + 86400 + Sec(0, 5)));
+    EXPECT_FALSE(StillDue(*list[0], false, night + 86400 + Sec(0, 4, 59)));
+    // Its reminder passed while the computer was away, its time did not.
+    list[0]->Reminded = false;
+    EXPECT_EQ(RemindersBetween(list, night + Sec(23, 50), night + Sec(23, 58)),
+              std::vector<std::uint32_t>{2});
+    EXPECT_TRUE(RemindersBetween(list, night + Sec(23, 50), night + 86400 + Sec(0, 6)).empty());
+}
+
+TEST(Scheduler, DayRecordFiltersEveryReloadUntilTheEventMovesOrTheDayEnds) {
+    const int day = 46365;
+    auto occurrence = [&](double id, int h, int remind = 0) {
+        auto e = Event(id, TimeOfDay(h, 0), remind);
+        e->OccursOn = day;
+        return e;
+    };
+    DayRecord record;
+    record.Note(*occurrence(1, 9), kHandledFired);
+    record.Note(*occurrence(2, 10, 60), kHandledReminded);
+    record.Note(*occurrence(3, 11), kHandledSkipped);
+    EventList fresh;
+    for (int id = 1; id <= 4; ++id) fresh.push_back(occurrence(id, 8 + id, id == 2 ? 60 : 0));
+    fresh.push_back(occurrence(1, 14));  // event 1 moved to another time: a new occurrence
+    fresh.back()->ListKey = 1;
+    record.Apply(fresh);
+    EXPECT_EQ(Keys(fresh), (std::vector<std::uint32_t>{2, 4, 1}));
+    EXPECT_TRUE(fresh[0]->Reminded);
+    EXPECT_FALSE(fresh[1]->Reminded);
+    EXPECT_EQ(record.Known().size(), 3u);
+
+    record.ForgetBefore(day + 1);
+    EventList nextDay;
+    nextDay.push_back(occurrence(1, 9));
+    record.Apply(nextDay);
+    EXPECT_EQ(nextDay.size(), 1u);
+    EXPECT_TRUE(record.Known().empty());
+}
+
+TEST(Scheduler, MissedOccurrencesAreCountedOncePerEventWithTheLatest) {
+    const long long wed = DayNumberOf(2026, 12, 9);  // a Wednesday
+    auto at = [](long long d, int h, int m = 0) { return d * 86400 + Sec(h, m); };
+    EventList events;
+    auto add = [&](const char* name, std::int32_t frequency, int h) {
+        auto e = Event(0, TimeOfDay(h, 0));
+        e->Name = name;
+        e->Frequency = frequency;
+        events.push_back(std::move(e));
+        return events.back().get();
+    };
+    add("once", Once, 8)->FreqDetail0 = static_cast<int>(wed);
+    add("workdays", Daily, 7)->FreqDetail1 = 0x3E;
+    add("thursdays", Weekly, 12)->FreqDetail2 = 5;
+    add("31st", Monthly, 9)->FreqDetail3 = 31;
+    add("off", Daily, 7)->Enabled = false;
+    add("unknown", 9, 7);
+
+    // From Wednesday 08:00 (exclusive) to the next Wednesday 07:00 (exclusive).
+    std::vector<MissedLine> lines = MissedBetween(events, at(wed, 8), at(wed + 7, 7));
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].name, "thursdays");
+    EXPECT_EQ(lines[0].latest, at(wed + 1, 12));
+    EXPECT_EQ(lines[0].count, 1);
+    EXPECT_EQ(lines[1].name, "workdays");  // Thu, Fri, Mon, Tue
+    EXPECT_EQ(lines[1].latest, at(wed + 6, 7));
+    EXPECT_EQ(lines[1].count, 4);
+
+    // A long absence: a year of the 31st, last-day rule included (12 months), and the once.
+    lines = MissedBetween(events, at(wed, 7, 59), at(wed + 365, 7, 30));
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].name, "once");
+    EXPECT_EQ(lines[3].name, "workdays");
+    EXPECT_EQ(lines[3].count, 261);
+    const auto monthly = std::find_if(lines.begin(), lines.end(),
+                                      [](const MissedLine& l) { return l.name == "31st"; });
+    EXPECT_EQ(monthly->count, 12);
+    EXPECT_EQ(monthly->latest, at(DayNumberOf(2027, 11, 30), 9));
+    EXPECT_TRUE(MissedBetween(events, at(wed + 7, 7), at(wed, 8)).empty());  // set back since
+
+    EXPECT_EQ(MissedLineTexts(lines[0]),
+              (Strings{"09.12.2026 08:00:00", "once", "1", "显示消息"}));
+    lines[0].action = RunProgram;
+    lines[0].run = "backup.exe";
+    EXPECT_EQ(MissedLineTexts(lines[0])[3], "运行 backup.exe");
+    lines[0].reminder = true;
+    EXPECT_EQ(MissedLineTexts(lines[0])[3], "提醒");
+    for (double stored : {0.0, -1.0, 1e300, std::nan(""), DayNumberOf(10000, 1, 1) + 0.0})
+        EXPECT_FALSE(UsableLastRun(stored)) << stored;
+    EXPECT_TRUE(UsableLastRun(wed + 0.5));
 }
 
 TEST(Scheduler, MidnightEventIsDueAtTheFirstSecondOfTheDay) {

@@ -407,7 +407,7 @@ TEST_F(SuiteTest, TheClockRunsOnAndLosesNothingHoweverTheSettingsProgramCloses) 
     StartClock(true);
     const auto options = RawValues(reg::kOptionsKey);
     const EventList events = StoredEvents();
-    ASSERT_EQ(options.size(), 5u);
+    ASSERT_EQ(options.size(), 6u);  // with "Alarms" and the clock's "LastRun"
 
     enum Way { Ok, Cancel, CloseBox, Ended };
     for (Way way : {Ok, Cancel, CloseBox, Ended}) {
@@ -429,7 +429,10 @@ TEST_F(SuiteTest, TheClockRunsOnAndLosesNothingHoweverTheSettingsProgramCloses) 
         const auto stored = RawValues(reg::kOptionsKey);
         for (const auto& [name, value] : options) {
             ASSERT_TRUE(stored.count(name)) << name;
-            EXPECT_EQ(stored.at(name), value) << name;
+            // The clock's record of when it ran moves on; the settings program only keeps it.
+            if (name != reg::kLastRun) {
+                EXPECT_EQ(stored.at(name), value) << name;
+            }
         }
         EXPECT_TRUE(SameEvents(StoredEvents(), events));
     }

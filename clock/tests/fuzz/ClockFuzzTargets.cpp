@@ -5,6 +5,7 @@
 #include <string>
 
 #include "clock/ClockText.h"
+#include "clock/MissedEvents.h"
 #include "clock/Scheduler.h"
 #include "framework/fuzz/FuzzTarget.h"
 
@@ -42,7 +43,7 @@ void ClockTextOptions(const uint8_t* data, size_t size) {
 
 // Up to 32 records with any values loading can give (numbers of any 32 bits, any stored
 // "Time", any flags) at any moment the clock can show: the day's rules, the day list's
-// order and the per-tick scan.
+// order, the per-tick scan and the occurrences missed over a gap.
 void StoredEventRules(const uint8_t* data, size_t size) {
     FuzzInput input(data, size);
     const double now = input.Take<uint32_t>() % 2958466u + input.Take<uint32_t>() % 86400u / 86400.0;
@@ -74,6 +75,12 @@ void StoredEventRules(const uint8_t* data, size_t size) {
     const long long second = SecondsOfDay(TimePart(now));
     for (const DuePost& post : ScanDue(list, second, {0})) {
         if (post.key == 0 || post.key >= list.size()) __builtin_trap();
+    }
+    // Missed occurrences over any gap up to a century and more.
+    const long long before = WholeSeconds(now);
+    const long long after = before - input.Take<uint32_t>();
+    for (const MissedLine& line : MissedBetween(list, after, before)) {
+        if (line.count < 1 || line.latest <= after || line.latest >= before) __builtin_trap();
     }
 }
 
