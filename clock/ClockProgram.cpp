@@ -1,17 +1,18 @@
 #include "clock/ClockProgram.h"
 
-#include <commctrl.h>
-
 #include "clock/AlertTable.h"
 #include "clock/ClockWindow.h"
+#include "framework/ComApartment.h"
+#include "framework/CommonControls.h"
 
 namespace tembra {
 
 int RunClockProgram(HINSTANCE instance) {
     // One clock per user session: a second start leaves silently.
     if (FindWindowA(kClockClassName, nullptr)) return 0;
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
+    InitCommonControlsFor(ICC_TAB_CLASSES);  // the tooltip
+    // The menu's program starts go through ShellExecuteEx on this thread.
+    ComApartment com;
     TaskbarCreatedMessage();
     if (!ClockWindow::RegisterWindowClass(instance)) return 0;
     ClockWindow clock;
