@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 
 #include "framework/Handles.h"
 
@@ -83,6 +84,8 @@ public:
 
 private:
     bool Write(const std::string& line) {
+        // Programs are also started from threads other than the clock's.
+        std::lock_guard<std::mutex> lock(mutex_);
         FILE* f = fopen(path_.c_str(), "ab");
         if (!f) return false;
         fprintf(f, "%s\r\n", line.c_str());
@@ -90,6 +93,7 @@ private:
         return true;
     }
     std::string path_;
+    std::mutex mutex_;
 };
 
 SystemActions* g_override = nullptr;
