@@ -15,24 +15,20 @@ namespace {
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
 SIZE ExtentAt(int fontHeight, const std::string& text) {
-    HDC dc = GetDC(nullptr);
-    HFONT font = CreateFontA(fontHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
-    HGDIOBJ old = SelectObject(dc, font);
+    WindowDc screen(nullptr);
+    UniqueFont font(CreateFontA(fontHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"));
+    SelectGuard selected(screen.get(), font.get());
     SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    DeleteObject(font);
-    ReleaseDC(nullptr, dc);
+    GetTextExtentPoint32A(screen.get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size;
 }
 
 class DpiFaceTest : public FaceTest {
 protected:
     void SetUp() override { ASSERT_EQ(SystemDpi(), 144u) << "needs the 144-DPI prefix"; }
-    ::testing::AssertionResult ShapeIsTheGlyphs() const {
+    bool ShapeIsTheGlyphs() const {
         const int w = clock->width(), h = clock->height();
-        if (WindowShape(w, h) == GlyphMask(kRed, 0, w, h)) return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "the shape is not the glyphs at " << clock->dpi();
+        return WindowShape(w, h) == GlyphMask(kRed, 0, w, h);
     }
 };
 

@@ -1,6 +1,8 @@
 // The settings program where the system DPI is 144 (this test's Wine prefix).
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "framework/Dpi.h"
 #include "framework/testing/ScriptedDialogs.h"
 #include "settings/GeneralPageRes.h"
@@ -48,10 +50,6 @@ TEST(SettingsAtHighDpi, FontSizesMeetTheDialogAtTheSystemDpiThePreviewShowsTheCl
     EXPECT_EQ(StoredNumber(reg::kOptionsKey, "FontHeight"), static_cast<DWORD>(-24));
     EXPECT_EQ(previewAfter, -36);
     // The pictures drawn for 150 %: 16 x 15, 13 x 15 and 11 x 14 at 96 DPI.
-    EXPECT_EQ(ok.cx, 24);
-    EXPECT_EQ(ok.cy, 23);
-    EXPECT_EQ(cancel.cx, 20);
-    EXPECT_EQ(cancel.cy, 23);
-    EXPECT_EQ(apply.cx, 17);
-    EXPECT_EQ(apply.cy, 21);
+    EXPECT_EQ((std::vector<LONG>{ok.cx, ok.cy, cancel.cx, cancel.cy, apply.cx, apply.cy}),
+              (std::vector<LONG>{24, 23, 20, 23, 17, 21}));
 }
