@@ -8,6 +8,7 @@
 
 #include "clock/AlertDialog.h"
 #include "clock/AlertTable.h"
+#include "clock/BackgroundStarts.h"
 #include "clock/MissedEventsDialog.h"
 #include "clock/Scheduler.h"
 #include "framework/SystemActions.h"
@@ -214,7 +215,8 @@ void ClockWindow::Execute(const EventRecord& event) {
             break;
         case RunProgram:
             // The seam never lets the shell show an error box: a missing program is silent.
-            System().StartProgram({event.Run, event.RunParams, event.RunIn});
+            // A program on a share that does not answer would hold up its caller for long.
+            StartInBackground({event.Run, event.RunParams, event.RunIn});
             PlayEventSound(event, false);
             break;
         case ShutDown:

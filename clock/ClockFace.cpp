@@ -6,9 +6,11 @@
 
 #include <vector>
 
+#include "clock/MonitorList.h"
 #include "clock/Placement.h"
 #include "clock/RegionFromBitmap.h"
 #include "framework/DesktopComposition.h"
+#include "framework/Dpi.h"
 
 namespace tembra {
 
@@ -30,26 +32,28 @@ void FillRect(HDC dc, int width, int height, ColorRef colour) {
     PatBlt(dc, 0, 0, width, height, PATCOPY);
 }
 
-BOOL CALLBACK CollectMonitor(HMONITOR, HDC, LPRECT rc, LPARAM data) {
-    reinterpret_cast<std::vector<ScreenRect>*>(data)->push_back(
-        ScreenRect{rc->left, rc->top, rc->right, rc->bottom});
-    return TRUE;
-}
-
-std::vector<ScreenRect> Monitors() {
-    std::vector<ScreenRect> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
-    if (monitors.empty())
-        monitors.push_back(
-            ScreenRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
-    return monitors;
+// A frame `thickness` pixels wide inside (0, 0, width, height).
+void Frame(HDC dc, int width, int height, int thickness, ColorRef colour) {
+    UniqueBrush brush(CreateSolidBrush(colour));
+    RECT rc{0, 0, width, height};
+    for (int i = 0; i < thickness && rc.right > rc.left && rc.bottom > rc.top; ++i) {
+        FrameRect(dc, &rc, brush.get());
+        InflateRect(&rc, -1, -1);
+    }
 }
 
 }  // namespace
 
+// The stored height is in pixels at 96 DPI: drawn at the DPI of the clock's monitor, the
+// glyphs are made at that size (crisp), not stretched.
+int ClockWindow::FontHeightNow() const { return ScaleToDpi(options_.FontHeight, dpi_); }
+
+// The opaque face's margin round the text and its frame, 2 and 1 pixels at 96 DPI.
+int ClockWindow::FaceMargin() const { return ScaleToDpi(2, dpi_); }
+
 void ClockWindow::CreateClockFont() {
     const FontStyles& s = options_.FontStyle;
-    font_.reset(CreateFontA(options_.FontHeight, 0, 0, 0, s.bold ? FW_BOLD : FW_NORMAL, s.italic,
+    font_.reset(CreateFontA(FontHeightNow(), 0, 0, 0, s.bold ? FW_BOLD : FW_NORMAL, s.italic,
                             s.underline, s.strikeout, 0, 0, 0, 0, 0, options_.FontName));
 }
 
@@ -63,8 +67,8 @@ void ClockWindow::SizeToText() {
     }
     RECT rc;
     GetWindowRect(hwnd_, &rc);
-    // The opaque face keeps a 2-pixel margin round the text.
-    const int margin = options_.Transparent ? 0 : 4;
+    // The opaque face keeps a margin round the text.
+    const int margin = options_.Transparent ? 0 : 2 * FaceMargin();
     width_ = extent.cx + margin;
     height_ = extent.cy + margin;
     MoveWindow(hwnd_, rc.left, rc.top, width_, height_, TRUE);
@@ -102,13 +106,10 @@ void ClockWindow::PaintOpaque(HDC dc) {
         SelectGuard font(dc, font_.get());
         SetTextColor(dc, text);
         SetBkColor(dc, options_.BackgroundColor);
-        TextOutA(dc, 2, 2, clockText_.c_str(), static_cast<int>(clockText_.size()));
+        TextOutA(dc, FaceMargin(), FaceMargin(), clockText_.c_str(),
+                 static_cast<int>(clockText_.size()));
     }
-    if (options_.Border) {
-        UniqueBrush brush(CreateSolidBrush(FrameColour(options_)));
-        RECT rc{0, 0, width_, height_};
-        FrameRect(dc, &rc, brush.get());
-    }
+    if (options_.Border) Frame(dc, width_, height_, ScaleToDpi(1, dpi_), FrameColour(options_));
 }
 
 // Everything the window's shape is cut from. Ticks that leave it unchanged reuse the shape.
@@ -118,7 +119,7 @@ std::string ClockWindow::RegionKey() const {
     key += '\n';
     key += options_.FontName;
     key += '\n';
-    key += std::to_string(options_.FontHeight) + ' ' + std::to_string(s.bold) +
+    key += std::to_string(FontHeightNow()) + ' ' + std::to_string(s.bold) +
            std::to_string(s.italic) + std::to_string(s.underline) + std::to_string(s.strikeout) +
            ' ' + std::to_string(width_) + 'x' + std::to_string(height_) + ' ' +
            std::to_string(TextColour(options_));
@@ -224,9 +225,37 @@ void ClockWindow::MoveToStoredCorner() {
     RECT rc;
     GetWindowRect(hwnd_, &rc);
     const WindowSize size{rc.right - rc.left, rc.bottom - rc.top};
-    const ScreenPoint p = PlaceOnScreens(storedCorner_->x, storedCorner_->y, size, Monitors());
+    const ScreenPoint p =
+        PlaceOnScreens(storedCorner_->x, storedCorner_->y, size, CurrentMonitors());
     storedCorner_.reset();
     MoveWindow(hwnd_, p.x, p.y, size.width, size.height, TRUE);
+}
+
+// After the monitors changed (one unplugged, say) or the clock's DPI did, the clock is put
+// back onto a monitor by the rule its stored corner follows.
+void ClockWindow::KeepOnMonitors() {
+    RECT rc;
+    GetWindowRect(hwnd_, &rc);
+    const WindowSize size{rc.right - rc.left, rc.bottom - rc.top};
+    const ScreenPoint p = PlaceOnScreens(rc.left, rc.top, size, CurrentMonitors());
+    if (p.x != rc.left || p.y != rc.top)
+        SetWindowPos(hwnd_, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Moved to a monitor of another DPI, or its monitor's DPI changed: the font is made again at
+// the new size, the face measured and cut again, and the window takes the place the system
+// suggests for it (which keeps it on that monitor), sized to the text.
+void ClockWindow::OnDpiChanged(UINT dpi, const RECT* suggested) {
+    if (dpi == 0) return;
+    dpi_ = dpi;
+    CreateClockFont();
+    if (suggested)
+        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!options_.TrayMode) SizeToText();
+    KeepOnMonitors();
+    if (!options_.TrayMode) Repaint();
 }
 
 void ClockWindow::OnDragStart(LPARAM lParam) {

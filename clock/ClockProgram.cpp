@@ -1,10 +1,10 @@
 #include "clock/ClockProgram.h"
 
-#include <commctrl.h>
-
 #include "clock/AlertTable.h"
 #include "clock/ClockWindow.h"
 #include "clock/MissedEventsDialog.h"
+#include "framework/ComApartment.h"
+#include "framework/CommonControls.h"
 #include "framework/SingleInstance.h"
 #include "store/SuiteContract.h"
 
@@ -16,8 +16,9 @@ int RunClockProgram(HINSTANCE instance) {
     // silently.
     SingleInstance oneClock(kClockInstanceMutex);
     if (!oneClock.Claim(0) || FindWindowA(kClockClassName, nullptr)) return 0;
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
+    InitCommonControlsFor(ICC_TAB_CLASSES);  // the tooltip
+    // The menu's program starts go through ShellExecuteEx on this thread.
+    ComApartment com;
     TaskbarCreatedMessage();
     if (!ClockWindow::RegisterWindowClass(instance)) return 0;
     ClockWindow clock;

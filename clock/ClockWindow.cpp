@@ -7,6 +7,7 @@
 #include "clock/ClockText.h"
 #include "clock/Scheduler.h"
 #include "store/LocaleText.h"
+#include "framework/Dpi.h"
 #include "framework/ModulePath.h"
 #include "store/EventStore.h"
 #include "store/RegistryKey.h"
@@ -84,6 +85,13 @@ LRESULT ClockWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CLOCK_EVENTDUE: OnEventDueMessage(wParam, lParam); return 0;
         case WM_CLOCK_RELOADOPTIONS: ApplyOptions(); return 0;
         case WM_CLOCK_RELOADEVENTS: ReloadDayList(); return 0;
+        case WM_DISPLAYCHANGE: KeepOnMonitors(); return 0;
+        case kWmDpiChanged:
+            // Only a message of this thread carries an address that means something here;
+            // without it the clock keeps its corner.
+            OnDpiChanged(LOWORD(wParam),
+                         InSendMessage() ? nullptr : reinterpret_cast<const RECT*>(lParam));
+            return 0;
         default:
             if (msg == TaskbarCreatedMessage() && msg != 0) {
                 OnTaskbarCreated();
@@ -96,6 +104,7 @@ LRESULT ClockWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 void ClockWindow::OnCreate() {
     programPath_ = ProgramPath();
     SetWindowLongA(hwnd_, GWL_STYLE, GetWindowLongA(hwnd_, GWL_STYLE) & ~WS_CAPTION);
+    dpi_ = WindowDpi(hwnd_);
     CreateTooltip();
     // Counted before the options load prunes the past one-time events from the store.
     const std::vector<MissedLine> missed = MissedSinceLastRun();
@@ -112,8 +121,8 @@ void ClockWindow::CreateTooltip() {
                                nullptr, instance_, nullptr);
     if (!tooltip_) return;
     TOOLINFOA tool{};
-    // The version-5 layout: without a manifest Windows loads common controls 5, which
-    // rejects the larger structure.
+    // The version-5 layout, which Common Controls 6 takes as well (and version 5, should a
+    // system not give the manifest's version 6, takes only).
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
     tool.hwnd = hwnd_;
     tool.uId = kTooltipToolId;

@@ -46,6 +46,8 @@ public:
     const EventList& dayList() const { return dayList_; }
     int width() const { return width_; }
     int height() const { return height_; }
+    // The DPI the face is drawn at: its monitor's.
+    unsigned dpi() const { return dpi_; }
     HWND tooltip() const { return tooltip_; }
     bool trayIconShown() const { return static_cast<bool>(trayIcon_); }
     // The icon's id for the shell, chosen afresh for each run: the shell passes it back with
@@ -100,6 +102,8 @@ private:
     void FinishLoad() override;
 
     // --- ClockFace.cpp
+    int FontHeightNow() const;
+    int FaceMargin() const;
     void CreateClockFont();
     void SizeToText();
     void PaintClock(HDC dc);
@@ -107,6 +111,8 @@ private:
     void PaintTransparent(HDC dc);
     void ReleaseFaceResources();
     void MoveToStoredCorner();
+    void KeepOnMonitors();
+    void OnDpiChanged(UINT dpi, const RECT* suggested);
     void OnDragStart(LPARAM lParam);
     void OnDragMove();
     void OnDragEnd();
@@ -164,6 +170,7 @@ private:
     bool ownPaint_ = false;
     unsigned newPixelPaints_ = 0;
     UniqueFont font_;
+    unsigned dpi_ = 96;
     bool needNewBitmap_ = true;
     // The region is rebuilt only when what it is cut from changes.
     std::string regionKey_;

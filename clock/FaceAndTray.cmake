@@ -13,7 +13,7 @@ tembra_native_test(clock_face_core_tests
 
 if(WIN32)
   target_sources(tembra_clock PRIVATE ${CMAKE_CURRENT_LIST_DIR}/RegionFromBitmap.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/FaceShape.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/FaceShape.cpp ${CMAKE_CURRENT_LIST_DIR}/MonitorList.cpp)
   target_link_libraries(tembra_clock PUBLIC tembra_clock_face_core)
 
   # In-process clocks are found by class name like the real program: hold the process lock too.
@@ -22,6 +22,10 @@ if(WIN32)
     LIBS tembra_clock)
   tembra_win_test(clock_tray_tests PERTEST LOCK clock_window clock_process
     SOURCES tests/ClockTrayTests.cpp TembraClock.rc
+    LIBS tembra_clock)
+  # The face at a system DPI of 144 (its own headless prefix).
+  tembra_win_test(clock_dpi_tests HIDPI PERTEST LOCK clock_window clock_process
+    SOURCES tests/ClockDpiTests.cpp TembraClock.rc
     LIBS tembra_clock)
   # Real pixels and a real notification area: Xvfb with a window manager. Screenshots need
   # the screen to themselves.

@@ -16,15 +16,14 @@ struct WindowSize {
     int width, height;
 };
 
-// The box round every monitor: the virtual screen.
-ScreenRect VirtualScreen(const std::vector<ScreenRect>& monitors);
-
-// The stored top-left corner of a window of `size`, with each coordinate that would leave
-// fewer than five pixels of the window on the virtual screen, on any side, put back to 0
-// (a monitor that has gone away must not take the clock with it). Negative coordinates are
-// kept while enough of the window shows: a monitor may lie to the left of or above the
-// primary one, and the user may park the clock partly off screen on purpose.
-// Without monitors the position is kept as stored.
+// The top-left corner of a window of `size` that keeps at least five pixels in each
+// direction on one of the monitors (a window below the shorter of two monitors lies inside
+// the box round them both, yet shows nowhere). A corner that shows is kept as it is: negative
+// coordinates included, since a monitor may lie left of or above the primary one and the
+// user may park the clock partly off screen. Otherwise a coordinate goes back to 0, as the
+// stored position always did off screen: x, or y, whichever brings the window onto a monitor
+// with the shorter move, else both (the primary monitor's corner), else the first monitor's
+// corner. Without monitors the position is kept.
 ScreenPoint PlaceOnScreens(int left, int top, WindowSize size,
                            const std::vector<ScreenRect>& monitors);
 

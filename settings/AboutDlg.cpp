@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "framework/SystemActions.h"
+#include "settings/DialogButtons.h"
 #include "settings/SettingsResources.h"
 
 namespace tembra {
@@ -35,9 +36,7 @@ BOOL CAboutDlg::OnInitDialog() {
     ok_.SetLook(LookSemiFlat);
     ok_.UseHandCursor();
     ok_.AttachTo(hwnd_, IDOK);
-    ok_.SetBitmapImage(static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(IDB_OK),
-                                                       IMAGE_BITMAP, 16, 16, LR_LOADMAP3DCOLORS)),
-                       true);
+    ok_.SetBitmapImage(LoadButtonBitmap(hwnd_, IDB_OK, 16, 16), true);
     smallIcon_.reset(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_SHEET), IMAGE_ICON,
                                                    GetSystemMetrics(SM_CXSMICON),
                                                    GetSystemMetrics(SM_CYSMICON), 0)));

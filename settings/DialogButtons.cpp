@@ -1,5 +1,7 @@
 #include "settings/DialogButtons.h"
 
+#include "framework/Dpi.h"
+
 namespace tembra {
 namespace {
 
@@ -7,26 +9,39 @@ HANDLE LoadPicture(int id, UINT type, int width, int height, UINT flags) {
     return LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), type, width, height, flags);
 }
 
+int DrawingFor(int id, UINT dpi) {
+    if (dpi >= 2 * kDefaultDpi) return id + IDB_DRAWN_AT_200;
+    if (dpi >= 3 * kDefaultDpi / 2) return id + IDB_DRAWN_AT_150;
+    return id;
+}
+
 }  // namespace
+
+HBITMAP LoadButtonBitmap(HWND dialog, int id, int width, int height) {
+    const UINT dpi = WindowDpi(dialog);
+    return static_cast<HBITMAP>(LoadPicture(DrawingFor(id, dpi), IMAGE_BITMAP,
+                                            ScaleToDpi(width, dpi), ScaleToDpi(height, dpi),
+                                            LR_LOADMAP3DCOLORS));
+}
+
+HICON LoadButtonIcon(HWND dialog, int id, int width, int height) {
+    const UINT dpi = WindowDpi(dialog);
+    return static_cast<HICON>(LoadPicture(id, IMAGE_ICON, ScaleToDpi(width, dpi),
+                                          ScaleToDpi(height, dpi), LR_DEFAULTCOLOR));
+}
 
 void SetUpOkAndCancel(HWND dialog, CFlatButton& ok, CFlatButton& cancel) {
     SetUpFlatButton(dialog, IDOK, ok);
-    ok.SetBitmapImage(static_cast<HBITMAP>(LoadPicture(IDB_OK, IMAGE_BITMAP, 16, 15,
-                                                       LR_LOADMAP3DCOLORS)),
-                      true);
+    ok.SetBitmapImage(LoadButtonBitmap(dialog, IDB_OK, 16, 15), true);
     SetUpFlatButton(dialog, IDCANCEL, cancel);
-    cancel.SetBitmapImage(static_cast<HBITMAP>(LoadPicture(IDB_CANCEL, IMAGE_BITMAP, 13, 15,
-                                                           LR_LOADMAP3DCOLORS)),
-                          true);
+    cancel.SetBitmapImage(LoadButtonBitmap(dialog, IDB_CANCEL, 13, 15), true);
 }
 
 void SetUpFlatButton(HWND dialog, int id, CFlatButton& button, int iconId) {
     button.SetLook(LookSemiFlat);
     button.UseHandCursor();
     button.AttachTo(dialog, id);
-    if (iconId)
-        button.SetIconImage(
-            static_cast<HICON>(LoadPicture(iconId, IMAGE_ICON, 16, 15, LR_DEFAULTCOLOR)), true);
+    if (iconId) button.SetIconImage(LoadButtonIcon(dialog, iconId, 16, 15), true);
 }
 
 }  // namespace tembra

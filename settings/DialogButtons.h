@@ -12,4 +12,12 @@ void SetUpOkAndCancel(HWND dialog, CFlatButton& ok, CFlatButton& cancel);
 // given (owned).
 void SetUpFlatButton(HWND dialog, int id, CFlatButton& button, int iconId = 0);
 
+// A button's bitmap `id`, `width` by `height` at 96 DPI, at the DPI of `dialog`'s monitor:
+// from its drawing for 150 % or 200 % from those DPIs on, enlarged where the DPI lies above
+// the drawing's. Mapped to the system's 3-D colours.
+HBITMAP LoadButtonBitmap(HWND dialog, int id, int width, int height);
+// A button's icon the same way (its file holds 16, 24 and 32 pixels: the system takes the
+// nearest).
+HICON LoadButtonIcon(HWND dialog, int id, int width, int height);
+
 }  // namespace tembra

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "settings/DialogButtons.h"
 #include "settings/EventEditDlg.h"
 #include "settings/EventsPageRes.h"
 #include "settings/SettingsResources.h"
@@ -88,10 +89,7 @@ void CTCEventsDlg::AttachButtons() {
         button.UseHandCursor();
         button.AttachTo(hwnd(), kButtons[i].id);
         button.SetBitmapImage(
-            static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                            MAKEINTRESOURCEA(kButtons[i].bitmap), IMAGE_BITMAP,
-                                            kButtons[i].width, kButtons[i].height,
-                                            LR_LOADMAP3DCOLORS)),
+            LoadButtonBitmap(hwnd(), kButtons[i].bitmap, kButtons[i].width, kButtons[i].height),
             true);
     }
 }

@@ -350,7 +350,12 @@ LRESULT CFlatButton::OnMouseMove(WPARAM keys, LPARAM point) {
     // The system's button shows itself pushed for any move with the left button down while
     // it has the capture, which this button took for hovering: it only hears of a press
     // that began on it.
-    return CallOriginal(WM_MOUSEMOVE, clickedInside_ ? keys : keys & ~MK_LBUTTON, point);
+    const LRESULT result =
+        CallOriginal(WM_MOUSEMOVE, clickedInside_ ? keys : keys & ~MK_LBUTTON, point);
+    // When the move changes the system's pushed state, Common Controls 6 only invalidates the
+    // button (version 5 painted it at once): shown now, like every other change of the face.
+    UpdateWindow(hwnd());
+    return result;
 }
 
 LRESULT CFlatButton::OnLButtonDown(WPARAM wParam, LPARAM lParam) {

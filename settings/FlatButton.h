@@ -46,6 +46,7 @@ public:
     bool IsHot() const { return hot_; }
     bool IsPushed() const { return pushed_; }
     bool HasDisabledBitmap() const { return static_cast<bool>(disabledBitmap_); }
+    SIZE ImageSize() const { return imageSize_; }
 
 protected:
     virtual void ReleaseImages();

@@ -4,6 +4,7 @@
 
 #include "framework/CommonDialogs.h"
 #include "framework/DataExchange.h"
+#include "framework/Dpi.h"
 #include "settings/GeneralPageRes.h"
 #include "store/AutoStart.h"
 #include "store/ClockNotify.h"
@@ -45,9 +46,10 @@ const ColourButton kColourButtons[] = {
     {IDC_BORDER_COLOR2, &ClockOptions::BorderColor2, {IDC_BORDER_SAMPLE2, IDC_TEXT_SAMPLE2}},
 };
 
-LOGFONTA LogFontOf(const ClockOptions& o) {
+// The stored height is in pixels at 96 DPI; the font is made for `dpi`.
+LOGFONTA LogFontOf(const ClockOptions& o, UINT dpi) {
     LOGFONTA lf = {};
-    lf.lfHeight = o.FontHeight;
+    lf.lfHeight = ScaleToDpi(o.FontHeight, dpi);
     lf.lfWeight = o.FontStyle.bold ? FW_BOLD : 0;
     lf.lfItalic = o.FontStyle.italic;
     lf.lfUnderline = o.FontStyle.underline;
@@ -62,7 +64,8 @@ CTCGeneralDlg::CTCGeneralDlg() : CTCPage(IDD_GENERAL, "常规") {}
 
 BOOL CTCGeneralDlg::OnInitDialog() {
     ReadOptions();
-    SetPreviewFont(LogFontOf(options_));
+    // The size the clock shows on the monitor this page is on.
+    SetPreviewFont(LogFontOf(options_, WindowDpi(hwnd())));
     for (size_t i = 0; i < sizeof kButtonIds / sizeof kButtonIds[0]; ++i) {
         buttons_[i].SetLook(LookSemiFlat);
         buttons_[i].UseHandCursor();
@@ -162,7 +165,9 @@ void CTCGeneralDlg::OnUseFontColorClicked() {
 }
 
 void CTCGeneralDlg::OnFontClicked() {
-    LOGFONTA lf = LogFontOf(options_);
+    // The font dialog gives and takes sizes at the system DPI.
+    const UINT dialogDpi = SystemDpi();
+    LOGFONTA lf = LogFontOf(options_, dialogDpi);
     CHOOSEFONTA request = {};
     request.lStructSize = sizeof request;
     request.hwndOwner = hwnd();
@@ -174,8 +179,11 @@ void CTCGeneralDlg::OnFontClicked() {
     options_.FontStyle.italic = lf.lfItalic != 0;
     options_.FontStyle.underline = lf.lfUnderline != 0;
     options_.FontStyle.strikeout = lf.lfStrikeOut != 0;
-    options_.FontHeight = lf.lfHeight;
-    SetPreviewFont(lf);  // the dialog's whole answer: character set and exact weight too
+    options_.FontHeight = ScaleFromDpi(lf.lfHeight, dialogDpi);
+    // The dialog's whole answer (character set and exact weight too), at the size the clock
+    // shows on this page's monitor.
+    lf.lfHeight = ScaleToDpi(options_.FontHeight, WindowDpi(hwnd()));
+    SetPreviewFont(lf);
     Repaint({IDC_TEXT_SAMPLE, IDC_TEXT_SAMPLE2});
 }
 

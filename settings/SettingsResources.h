@@ -10,6 +10,10 @@
 #define IDD_ABOUT 147         // the about box
 #define IDI_SHEET 148         // red alarm clock, 32x32, 16 colours
 
+// The buttons' bitmaps also drawn for 150 % and 200 %, at their id plus these.
+#define IDB_DRAWN_AT_150 1000
+#define IDB_DRAWN_AT_200 2000
+
 // Controls of the about box.
 #define IDC_ABOUT_VERSION 1077
 #define IDC_ABOUT_MAIL1 1087

@@ -1,7 +1,7 @@
 #include "settings/StartUp.h"
 
-#include <commctrl.h>
-
+#include "framework/ComApartment.h"
+#include "framework/CommonControls.h"
 #include "framework/SingleInstance.h"
 #include "settings/AboutDlg.h"
 #include "settings/EventEditDlg.h"
@@ -82,8 +82,11 @@ void BringForward(HWND window) {
 }
 
 int RunSettingsProgram(HINSTANCE instance, const char* commandLine) {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
-    InitCommonControlsEx(&icc);
+    // The sheet's tabs, the event list, the date and time pickers and the up-down arrows.
+    InitCommonControlsFor(ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_DATE_CLASSES |
+                          ICC_UPDOWN_CLASS);
+    // The folder browser and the about box's links need COM on this thread.
+    ComApartment com;
     Colours();  // the buttons keep the system colours of program start
 
     const char letter = commandLine ? commandLine[0] : '\0';

@@ -2,6 +2,7 @@
 
 #include "settings/ChronetPage.h"
 #include "settings/DateTimePage.h"
+#include "settings/DialogButtons.h"
 #include "settings/EventsPage.h"
 #include "settings/GeneralPage.h"
 #include "settings/SettingsPage.h"
@@ -13,11 +14,6 @@ namespace {
 // Posted by the sheet to itself once it has started: the system disables Apply at the end of
 // its own start-up, after OnInitialized.
 constexpr UINT WM_SHEET_STARTED = WM_USER + 2008;
-
-HBITMAP LoadButtonBitmap(int id, int width, int height) {
-    return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
-                                           IMAGE_BITMAP, width, height, LR_LOADMAP3DCOLORS));
-}
 }  // namespace
 
 CTCSetsSheet::CTCSetsSheet(int startPage) : CPropertySheet(kSettingsSheetTitle, startPage) {
@@ -49,9 +45,9 @@ void CTCSetsSheet::OnInitialized() {
 }
 
 void CTCSetsSheet::GiveButtonImages() {
-    ok_.SetBitmapImage(LoadButtonBitmap(IDB_OK, 16, 15), true);
-    cancel_.SetBitmapImage(LoadButtonBitmap(IDB_CANCEL, 13, 15), true);
-    apply_.SetBitmapImage(LoadButtonBitmap(IDB_APPLY, 11, 14), true);
+    ok_.SetBitmapImage(LoadButtonBitmap(hwnd(), IDB_OK, 16, 15), true);
+    cancel_.SetBitmapImage(LoadButtonBitmap(hwnd(), IDB_CANCEL, 13, 15), true);
+    apply_.SetBitmapImage(LoadButtonBitmap(hwnd(), IDB_APPLY, 11, 14), true);
 }
 
 LRESULT CTCSetsSheet::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

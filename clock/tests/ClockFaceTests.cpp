@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "clock/MonitorList.h"
 #include "clock/PopupMenu.h"
 #include "clock/RegionFromBitmap.h"
 #include "clock/tests/FaceTestSupport.h"
@@ -462,6 +463,33 @@ TEST_F(FaceTest, StoredPositionKeepsFivePixelsOnTheScreen) {
     p = placeAt(-3000, 1020);  // a monitor that has gone away
     EXPECT_EQ(p.x, 0);
     EXPECT_EQ(p.y, 0);
+}
+
+namespace {
+std::vector<ScreenRect> g_monitors;
+std::vector<ScreenRect> TestMonitors() { return g_monitors; }
+}  // namespace
+
+TEST_F(FaceTest, PlacedOnAnActualMonitorAndBroughtBackWhenOneIsUnplugged) {
+    struct Restore {
+        MonitorLister previous = SetMonitorLister(TestMonitors);
+        ~Restore() { SetMonitorLister(previous); }
+    } restore;
+    // Side by side, the right one shorter; (1500, 600) lies in the box round both, on neither.
+    g_monitors = {{0, 0, 1024, 768}, {1024, 0, 2304, 480}};
+    Set("Left", 1500);
+    Set("Top", 600);
+    Start();
+    EXPECT_EQ(WindowRect().left, 1500);
+    EXPECT_EQ(WindowRect().top, 0);
+
+    Set("Top", 300);
+    SendMessageA(hwnd(), WM_CLOCK_RELOADOPTIONS, 0, 0);
+    ASSERT_EQ(WindowRect().top, 300);
+    g_monitors = {{0, 0, 1024, 768}};  // the right one unplugged
+    SendMessageA(hwnd(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+    EXPECT_EQ(WindowRect().left, 0);
+    EXPECT_EQ(WindowRect().top, 300);
 }
 
 namespace {

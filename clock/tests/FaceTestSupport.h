@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "clock/tests/ClockTestSupport.h"
+#include "framework/core/DpiScale.h"
 #include "store/OptionsStore.h"
 
 namespace tembra::test {
@@ -46,10 +47,10 @@ protected:
         RECT rc = WindowRect();
         return SIZE{rc.right - rc.left, rc.bottom - rc.top};
     }
-    // A font made the way the clock makes it from the stored options.
+    // A font made the way the clock makes it from the stored options, at the clock's DPI.
     HFONT MakeFont() const {
         const ClockOptions& o = clock->options();
-        return CreateFontA(o.FontHeight, 0, 0, 0, o.FontStyle.bold ? FW_BOLD : FW_NORMAL,
+        return CreateFontA(ScaleToDpi(o.FontHeight, clock->dpi()), 0, 0, 0, o.FontStyle.bold ? FW_BOLD : FW_NORMAL,
                            o.FontStyle.italic, o.FontStyle.underline, o.FontStyle.strikeout, 0, 0,
                            0, 0, 0, o.FontName);
     }

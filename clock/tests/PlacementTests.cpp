@@ -56,12 +56,20 @@ TEST(Placement, ASecondMonitorToTheLeftKeepsNegativeCoordinates) {
     ExpectPlaced(Place(1916, 1076, kLeftOfPrimary), 0, 0);
 }
 
-TEST(Placement, VirtualScreenIsTheBoxRoundAllMonitors) {
-    ScreenRect v = VirtualScreen(kLeftOfPrimary);
-    EXPECT_EQ(v.left, -1280);
-    EXPECT_EQ(v.top, -200);
-    EXPECT_EQ(v.right, 1920);
-    EXPECT_EQ(v.bottom, 1080);
+TEST(Placement, BelowTheShorterOfTwoMonitorsIsOnNoneOfThem) {
+    // Side by side, the right one 600 pixels shorter; then the right one unplugged.
+    const std::vector<ScreenRect> tallAndShort{{0, 0, 1920, 1080}, {1920, 0, 3200, 480}};
+    const std::vector<ScreenRect> tallOnly{{0, 0, 1920, 1080}};
+    ExpectPlaced(Place(2500, 475, tallAndShort), 2500, 475);  // five rows still on the short one
+    ExpectPlaced(Place(2500, 476, tallAndShort), 2500, 0);    // up onto the short one, not 2500 left
+    ExpectPlaced(Place(1916, 900, tallAndShort), 1916, 0);    // four columns on the tall one are too few
+    ExpectPlaced(Place(-100, 900, kLeftOfPrimary), 0, 900);   // right onto the primary: the shorter move
+    ExpectPlaced(Place(2500, 0, tallOnly), 0, 0);
+    ExpectPlaced(Place(1000, 2000, tallOnly), 1000, 0);
+}
+
+TEST(Placement, WithoutAMonitorAtTheOriginTheFirstMonitorsCornerIsTaken) {
+    ExpectPlaced(Place(5000, 5000, {{100, 50, 900, 650}, {900, 50, 1700, 650}}), 100, 50);
 }
 
 TEST(Placement, ExtremeValuesDoNotOverflow) {

@@ -66,12 +66,13 @@ endfunction()
 
 # A Win32 test run under Wine.
 #   X11     needs real pixels: runs in the prefix bound to the session's Xvfb display
+#   HIDPI   runs headless where the system DPI is 144 (150 %)
 #   LOCK x  tests that share registry keys, windows or the mouse hold the named locks
 #   PERTEST one CTest test per GoogleTest case (otherwise one per executable)
 # tembra_check_test_locks() at the end of the top-level list file checks that every test
 # holds the locks it was declared with.
 function(tembra_win_test name)
-  cmake_parse_arguments(T "X11;PERTEST" "TIMEOUT" "SOURCES;LIBS;LOCK" ${ARGN})
+  cmake_parse_arguments(T "X11;HIDPI;PERTEST" "TIMEOUT" "SOURCES;LIBS;LOCK" ${ARGN})
   if(NOT WIN32 OR NOT TEMBRA_TESTS)
     return()
   endif()
@@ -83,6 +84,8 @@ function(tembra_win_test name)
   if(T_X11)
     set(mode x11)
     set(labels x11)
+  elseif(T_HIDPI)
+    set(mode hidpi)
   endif()
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)

@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Runs a Windows test program under Wine in the prefix that the test session prepared.
-# TEMBRA_WINE_MODE=x11 picks the prefix bound to the session's Xvfb display; otherwise
-# the headless prefix (Wine's null display driver) is used.
+# TEMBRA_WINE_MODE=x11 picks the prefix bound to the session's Xvfb display, hidpi the
+# headless prefix whose system DPI is 144; otherwise the headless prefix (Wine's null display
+# driver) is used.
 if [[ ${TEMBRA_WINE_MODE:-null} == x11 ]]; then
   export WINEPREFIX=${TEMBRA_WINEPREFIX_X11:?test session not started (wine-session.sh)}
   export DISPLAY=${TEMBRA_DISPLAY:?}
+elif [[ ${TEMBRA_WINE_MODE:-null} == hidpi ]]; then
+  export WINEPREFIX=${TEMBRA_WINEPREFIX_HIDPI:?test session not started (wine-session.sh)}
+  unset DISPLAY
 else
   export WINEPREFIX=${TEMBRA_WINEPREFIX_NULL:?test session not started (wine-session.sh)}
   unset DISPLAY

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Prepares and tears down what the Win32 tests run in:
 #   - a headless 32-bit Wine prefix using Wine's null display driver;
+#   - a copy of it with a system DPI of 144 (150 %), for tests of drawing at high DPI;
 #   - a second prefix bound to a private Xvfb display with openbox, for tests that need pixels.
 # Usage: source wine-session.sh; wine_session_start BUILD_DIR; ...; wine_session_stop
 # Everything started here is stopped by PID (Xvfb, openbox) or through its own prefix's
@@ -41,6 +42,23 @@ _tembra_prefix_init() {  # prefix mode(null|x11)
   touch "$prefix/.tembra-ready"
 }
 
+# A copy of a ready prefix whose processes all get another system DPI.
+_tembra_prefix_with_dpi() {  # from to dpi
+  local from=$1 to=$2 dpi=$3
+  if [[ -f $to/.tembra-ready ]]; then return 0; fi
+  rm -rf "$to"
+  echo "wine-session: creating $dpi-DPI prefix $to"
+  cp -a "$from" "$to"
+  rm -f "$to/.tembra-ready"
+  (
+    export WINEPREFIX=$to WINEDEBUG=-all; unset DISPLAY
+    "$TEMBRA_WINE_LOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+      >/dev/null 2>&1 </dev/null
+    "$WINESERVER" -w
+  )
+  touch "$to/.tembra-ready"
+}
+
 _tembra_free_display() {
   local n
   for n in $(seq 91 140); do
@@ -54,7 +72,9 @@ wine_session_start() {  # build_dir [with_x=1]
   _tembra_pick_wine
   export TEMBRA_WINEPREFIX_NULL=$build/wine/$TEMBRA_WINE_ARCH-null
   export TEMBRA_WINEPREFIX_X11=$build/wine/$TEMBRA_WINE_ARCH-x11
+  export TEMBRA_WINEPREFIX_HIDPI=$build/wine/$TEMBRA_WINE_ARCH-null144
   _tembra_prefix_init "$TEMBRA_WINEPREFIX_NULL" null
+  _tembra_prefix_with_dpi "$TEMBRA_WINEPREFIX_NULL" "$TEMBRA_WINEPREFIX_HIDPI" 144
   if [[ $withx == 1 ]]; then
     local n; n=$(_tembra_free_display)
     export TEMBRA_DISPLAY=:$n
@@ -68,10 +88,10 @@ wine_session_start() {  # build_dir [with_x=1]
   # A warm wineserver per prefix for the whole run: the first wine process of a cold prefix
   # starts services that would otherwise hold the first test's output pipe open.
   local p
-  for p in "$TEMBRA_WINEPREFIX_NULL" ${TEMBRA_DISPLAY:+"$TEMBRA_WINEPREFIX_X11"}; do
+  for p in "$TEMBRA_WINEPREFIX_NULL" "$TEMBRA_WINEPREFIX_HIDPI" ${TEMBRA_DISPLAY:+"$TEMBRA_WINEPREFIX_X11"}; do
     (
       export WINEPREFIX=$p WINEDEBUG=-all LANG=zh_CN.UTF-8
-      if [[ $p == "$TEMBRA_WINEPREFIX_NULL" ]]; then unset DISPLAY; else export DISPLAY=$TEMBRA_DISPLAY; fi
+      if [[ $p != "$TEMBRA_WINEPREFIX_X11" ]]; then unset DISPLAY; else export DISPLAY=$TEMBRA_DISPLAY; fi
       "$WINESERVER" -p
       "$TEMBRA_WINE_LOADER" wineboot >/dev/null 2>&1 </dev/null
     )
@@ -80,7 +100,7 @@ wine_session_start() {  # build_dir [with_x=1]
 
 wine_session_stop() {
   local p
-  for p in "${TEMBRA_WINEPREFIX_NULL:-}" "${TEMBRA_WINEPREFIX_X11:-}"; do
+  for p in "${TEMBRA_WINEPREFIX_NULL:-}" "${TEMBRA_WINEPREFIX_HIDPI:-}" "${TEMBRA_WINEPREFIX_X11:-}"; do
     [[ -n $p && -d $p ]] && WINEPREFIX=$p "${WINESERVER:-wineserver}" -k 2>/dev/null || true
   done
   [[ -n ${TEMBRA_OPENBOX_PID:-} ]] && kill "$TEMBRA_OPENBOX_PID" 2>/dev/null || true

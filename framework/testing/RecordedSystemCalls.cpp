@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <mutex>
 #include <string>
 
 #include "framework/SystemActions.h"
@@ -34,6 +35,8 @@ public:
 
 private:
     bool Write(const std::string& line) {
+        // Programs are also started from threads other than the clock's.
+        std::lock_guard<std::mutex> lock(mutex_);
         FILE* f = fopen(path_.c_str(), "ab");
         if (!f) return false;
         fprintf(f, "%s\r\n", line.c_str());
@@ -41,6 +44,7 @@ private:
         return true;
     }
     std::string path_;
+    std::mutex mutex_;
 };
 
 // Before main: installed ahead of anything the program does.

@@ -32,19 +32,26 @@ RecordingSystem::RecordingSystem() : previous_(SetSystemActions(this)) {}
 RecordingSystem::~RecordingSystem() { SetSystemActions(previous_); }
 
 bool RecordingSystem::StartProgram(const ProgramStart& start) {
+    std::lock_guard<std::mutex> lock(mutex_);
     calls.push_back(DescribeStart(start));
     return startResult;
 }
 bool RecordingSystem::PlaySoundFile(const std::string& file, UINT flags) {
+    std::lock_guard<std::mutex> lock(mutex_);
     calls.push_back("sound|" + file + "|" + std::to_string(flags));
     return true;
 }
-void RecordingSystem::DefaultBeep() { calls.push_back("beep"); }
+void RecordingSystem::DefaultBeep() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    calls.push_back("beep");
+}
 bool RecordingSystem::ShutDown(UINT flags, bool enablePrivilege) {
+    std::lock_guard<std::mutex> lock(mutex_);
     calls.push_back("shutdown|" + std::to_string(flags) + "|" + (enablePrivilege ? "1" : "0"));
     return true;
 }
 bool RecordingSystem::SetLocalClock(const SYSTEMTIME& time, DWORD* error) {
+    std::lock_guard<std::mutex> lock(mutex_);
     calls.push_back("setclock");
     clockSets.push_back(time);
     SYSTEMTIME now;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,8 @@ private:
     UniqueRegKey key_;
 };
 
-// Records every outside action instead of performing it; installed while it lives.
+// Records every outside action instead of performing it; installed while it lives. Its
+// actions may be called from any thread; `calls` is read once they have come back.
 class RecordingSystem : public SystemActions {
 public:
     RecordingSystem();
@@ -45,6 +47,7 @@ public:
     std::vector<SYSTEMTIME> clockSetMoments;  // the local time when each was asked for
 
 private:
+    std::mutex mutex_;
     SystemActions* previous_;
 };
 

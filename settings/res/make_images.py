@@ -2,9 +2,11 @@
 """Draws the settings program's images: the button bitmaps (ok.bmp 134, cancel.bmp 136,
 apply.bmp 137), the about picture (about.bmp 146), the sheet's icon (sheet.ico 148), the
 event editor's browse icon (browse.ico 144), the hand cursor (hand.cur 132) and the events
-page's buttons (new.bmp 139, copy.bmp 140, edit.bmp 141). Run once; the files are kept. All
-colours come from the standard 16-colour palette; the light grey face (192, 192, 192) is what
-LR_LOADMAP3DCOLORS maps to the system's face colour."""
+page's buttons (new.bmp 139, copy.bmp 140, edit.bmp 141). The buttons' pictures are also
+drawn for 150 % and 200 % (ok-150.bmp, ok-200.bmp and so on; the browse icon holds 16, 24
+and 32 pixels). Run once; the files are kept. All colours come from the standard 16-colour
+palette; the light grey face (192, 192, 192) is what LR_LOADMAP3DCOLORS maps to the system's
+face colour."""
 import math
 import struct
 
@@ -273,13 +275,39 @@ def edit_event(x, y):
     return page
 
 
-write_bmp('ok.bmp', 16, 15, tick)
-write_bmp('cancel.bmp', 13, 15, cross)
-write_bmp('apply.bmp', 11, 14, return_arrow)
+def smooth(pixel, scale):
+    """`pixel` drawn `scale` times as large, asked at the centre of each new pixel: for shapes
+    given by distances from lines, which then keep their thickness and lose no smoothness."""
+    return lambda x, y: pixel((x + 0.5) / scale - 0.5, (y + 0.5) / scale - 0.5)
+
+
+def blocky(pixel, scale):
+    """`pixel` drawn `scale` times as large, each new pixel taking the old one it lies in: for
+    pictures drawn pixel by pixel."""
+    return lambda x, y: pixel(int((x + 0.5) / scale), int((y + 0.5) / scale))
+
+
+SCALES = {150: 1.5, 200: 2.0}
+
+
+def scaled_length(length, scale):
+    return int(length * scale + 0.5)  # halves up, as the program rounds sizes
+
+
+def write_button_bmp(name, width, height, pixel, enlarge):
+    write_bmp(name + '.bmp', width, height, pixel)
+    for percent, scale in SCALES.items():
+        write_bmp('%s-%d.bmp' % (name, percent), scaled_length(width, scale),
+                  scaled_length(height, scale), enlarge(pixel, scale))
+
+
+write_button_bmp('ok', 16, 15, tick, smooth)
+write_button_bmp('cancel', 13, 15, cross, smooth)
+write_button_bmp('apply', 11, 14, return_arrow, blocky)
 write_bmp('about.bmp', 80, 80, alarm_clock(80, FACE))
 write_icon('sheet.ico', [32, 16])
-write_icon('browse.ico', [16], open_folder)
+write_icon('browse.ico', [16, 24, 32], lambda size: blocky(open_folder(16), size / 16))
 write_cursor('hand.cur')
-write_bmp('new.bmp', 16, 16, new_event)
-write_bmp('copy.bmp', 16, 16, copy_event)
-write_bmp('edit.bmp', 16, 16, edit_event)
+write_button_bmp('new', 16, 16, new_event, blocky)
+write_button_bmp('copy', 16, 16, copy_event, blocky)
+write_button_bmp('edit', 16, 16, edit_event, blocky)
