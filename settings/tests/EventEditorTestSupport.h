@@ -45,11 +45,12 @@ inline INT_PTR RunEditor(EventRecord& record, const std::function<void(HWND edit
 }
 
 // Waits until the dialog's thread has handled every message posted to it so far: a marker
-// posted after them (a margin of the name edit, which nothing else uses) has arrived.
+// posted after them (a margin of the name edit, which nothing else uses) has arrived. The
+// mark differs from the margin the edit has now (its font gives it one of its own), or the
+// wait would be over before the marker came.
 inline void Settle(HWND editor) {
-    static int mark = 0;
-    mark = mark % 60 + 1;
     HWND edit = GetDlgItem(editor, IDC_EVENT_NAME);
+    const int mark = LOWORD(SendMessageA(edit, EM_GETMARGINS, 0, 0)) % 60 + 1;
     PostMessageA(edit, EM_SETMARGINS, EC_LEFTMARGIN, MAKELONG(mark, 0));
     WaitUntil([&] { return LOWORD(SendMessageA(edit, EM_GETMARGINS, 0, 0)) == mark; }, 5000);
 }
