@@ -256,7 +256,7 @@ LRESULT CALLBACK NoteMarker(int code, WPARAM removed, LPARAM lParam) {
 }  // namespace
 
 bool WaitForPostedMessages(HWND window, DWORD timeoutMs) {
-    static LPARAM marker = 0;
+    static std::atomic<LPARAM> marker{0};
     const LPARAM mine = ++marker;
     // Posted messages leave a thread's queue in order, so the marker comes after them.
     HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, NoteMarker, nullptr,
