@@ -67,6 +67,14 @@ std::vector<COLORREF> Screenshot(const RECT& rc) {
     return pixels;
 }
 
+// Pixels of `shot` that are not what the screen shows of red glyphs over the green desktop.
+int WrongPixels(const std::vector<COLORREF>& shot, const std::vector<bool>& glyphs) {
+    int wrong = 0;
+    for (size_t i = 0; i < shot.size(); ++i)
+        if ((shot[i] == kRed) != glyphs[i] || (!glyphs[i] && shot[i] != kDesktopGreen)) ++wrong;
+    return wrong;
+}
+
 bool IconKnownToTheShell(HWND owner, UINT id) {
     NOTIFYICONDATAA data{};
     data.cbSize = NOTIFYICONDATAA_V2_SIZE;
@@ -89,12 +97,13 @@ TEST_F(FaceTest, TransparentClockShowsExactlyItsGlyphPixelsOverTheDesktop) {
     Set("Left", 120);
     Set("Top", 140);
     Start();
-    PumpMessages(600);  // let X map and expose both windows
     const RECT rc = WindowRect();
     ASSERT_EQ(rc.left, 120);
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
     const std::vector<bool> glyphs = GlyphMask(kRed, 0, w, h);
-    const std::vector<COLORREF> shot = Screenshot(rc);
+    // The screen shows both windows once X has mapped and exposed them.
+    std::vector<COLORREF> shot;
+    WaitUntil([&] { return WrongPixels(shot = Screenshot(rc), glyphs) == 0; }, 10000);
     int glyphPixels = 0, wrongGlyph = 0, wrongDesktop = 0;
     for (size_t i = 0; i < shot.size(); ++i) {
         if (glyphs[i]) {
@@ -116,21 +125,18 @@ TEST_F(FaceTest, TransparentClockShowsExactlyItsGlyphPixelsOverTheDesktop) {
         PumpMessages(20);
     }
     ASSERT_EQ(clock->clockText().substr(11), "14:06:00");
-    PumpMessages(300);
     const std::vector<bool> glyphs2 = GlyphMask(kRed, 0, w, h);
-    const std::vector<COLORREF> shot2 = Screenshot(rc);
-    int wrong = 0;
-    for (size_t i = 0; i < shot2.size(); ++i)
-        if ((shot2[i] == kRed) != glyphs2[i] || (!glyphs2[i] && shot2[i] != kDesktopGreen)) ++wrong;
+    std::vector<COLORREF> shot2;
+    WaitUntil([&] { return WrongPixels(shot2 = Screenshot(rc), glyphs2) == 0; }, 10000);
     EXPECT_NE(glyphs, glyphs2);
-    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(WrongPixels(shot2, glyphs2), 0);
 }
 
 TEST_F(FaceTest, TrayIconIsAddedAndAddedAgainAfterTheShellRestartsOnlyInTrayMode) {
     Set("TrayMode", 1);
     Start();
-    PumpMessages(100);
-    ASSERT_TRUE(IconKnownToTheShell(hwnd(), clock->trayIconId()));
+    // Added at the start, or when the shell says it is there if it was not yet.
+    ASSERT_TRUE(WaitUntil([&] { return IconKnownToTheShell(hwnd(), clock->trayIconId()); }, 10000));
     // The shell forgets the icon, as when it restarts...
     NOTIFYICONDATAA data{};
     data.cbSize = NOTIFYICONDATAA_V2_SIZE;

@@ -268,6 +268,34 @@ bool WaitForNoWindow(const char* className, DWORD timeoutMs) {
 
 namespace {
 
+std::atomic<LPARAM> g_markerTaken{0};
+
+LRESULT CALLBACK NoteMarker(int code, WPARAM removed, LPARAM lParam) {
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && removed == PM_REMOVE && msg->message == WM_NULL && msg->lParam)
+        g_markerTaken = msg->lParam;
+    return CallNextHookEx(nullptr, code, removed, lParam);
+}
+
+}  // namespace
+
+bool WaitForPostedMessages(HWND window, DWORD timeoutMs) {
+    static std::atomic<LPARAM> marker{0};
+    const LPARAM mine = ++marker;
+    // Posted messages leave a thread's queue in order, so the marker comes after them.
+    HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, NoteMarker, nullptr,
+                                   GetWindowThreadProcessId(window, nullptr));
+    if (!hook || !PostMessageA(window, WM_NULL, 0, mine)) {
+        if (hook) UnhookWindowsHookEx(hook);
+        return false;
+    }
+    const bool taken = WaitUntil([&] { return g_markerTaken == mine; }, timeoutMs);
+    UnhookWindowsHookEx(hook);
+    return taken;
+}
+
+namespace {
+
 std::atomic<int> g_accessViolations{0};
 
 LONG CALLBACK CountAccessViolation(EXCEPTION_POINTERS* info) {

@@ -100,6 +100,10 @@ HWND FindProcessWindow(DWORD pid, const char* className, const char* title);
 HWND WaitForProcessWindow(DWORD pid, const char* className, DWORD timeoutMs);
 // Waits until no top-level window of class `className` is left.
 bool WaitForNoWindow(const char* className, DWORD timeoutMs);
+// Waits until the thread of `window`, a window of this process, has handled every message
+// posted to it before the call: a marker posted after them has been taken from its queue.
+// What it posts while handling them may still be queued behind the marker.
+bool WaitForPostedMessages(HWND window, DWORD timeoutMs = 10000);
 
 // Title of a window, text of a dialog's control (both work across processes).
 std::string WindowText(HWND window);

@@ -19,5 +19,6 @@ TEST(LeadingNumber, LongDigitRunsStopAtTheLimitWithoutOverflow) {
     EXPECT_EQ(ParseLeadingNumber("99999999999999999999999"), 4294967295u);
     EXPECT_EQ(ParseLeadingNumber("100", 99), 99u);
     EXPECT_EQ(ParseLeadingNumber("99", 99), 99u);
+    EXPECT_EQ(ParseLeadingNumber("30", 31), 30u);  // just under the limit stays itself
     EXPECT_EQ(ParseLeadingNumber("7", 5), 5u);
 }

@@ -124,7 +124,7 @@ TEST_F(ChronetApp, ClockRefusedForWantOfRightsOffersARunAsAdministrator) {
     ASSERT_EQ(system_.clockSets.size(), 1u);
     // The run's end is acted on once: a repeated one sets nothing again.
     PostMessageA(app.dialog(), WM_SYNCDONE, 0, 1);
-    tembra::test::PumpMessages(300);
+    ASSERT_TRUE(tembra::test::WaitForPostedMessages(app.dialog()));
     EXPECT_EQ(system_.clockSets.size(), 1u);
     EXPECT_FALSE(app.ended());
     EXPECT_TRUE(IsWindowVisible(app.dialog()));

@@ -117,6 +117,9 @@ TEST(UnwrapNtpSeconds, PicksNearestEra) {
     EXPECT_EQ(t.month, 2);
     EXPECT_EQ(t.day, 7);
     EXPECT_EQ(t.second, 30);
+    // ...and back: just before the rollover, read just after it, stays in the era before.
+    EXPECT_EQ(UnwrapNtpSeconds(NtpFromSystemTime(Utc(2036, 2, 7, 6, 28, 0)),
+                               SecondsSince1900(Utc(2036, 2, 7, 6, 28, 30))), ref2036);
     t = CalendarFromSeconds(UnwrapNtpSeconds(NtpFromSystemTime(Utc(2040, 5, 6, 7, 8, 9)),
                                              SecondsSince1900(Utc(2040, 5, 6))),
                             0);

@@ -66,7 +66,7 @@ void ClickArrow(HWND editor, int spinId, bool up) {
     const LPARAM at = MAKELPARAM(r.right / 2, up ? 2 : r.bottom - 3);
     PostMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageA(spin, WM_LBUTTONUP, 0, at);
-    Settle(editor);
+    WaitForPostedMessages(editor);
 }
 
 long SpinPosition(HWND editor, int spinId) {

@@ -34,16 +34,6 @@ inline INT_PTR RunEditor(EventRecord& record, const std::function<void(HWND edit
     return result;
 }
 
-// Waits until the dialog's thread has handled every message posted to it so far: a marker
-// posted after them (a margin of the name edit, which nothing else uses) has arrived.
-inline void Settle(HWND editor) {
-    static int mark = 0;
-    mark = mark % 60 + 1;
-    HWND edit = GetDlgItem(editor, IDC_EVENT_NAME);
-    PostMessageA(edit, EM_SETMARGINS, EC_LEFTMARGIN, MAKELONG(mark, 0));
-    WaitUntil([&] { return LOWORD(SendMessageA(edit, EM_GETMARGINS, 0, 0)) == mark; }, 5000);
-}
-
 // A click on a button of a dialog in its modal loop: posted, so a dialog it opens cannot hold
 // up the caller.
 inline void PostClick(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }

@@ -89,8 +89,9 @@ TEST(SettingsSheetScreen, FlatButtonsShowTheirPicturesAndChineseCaptions) {
     RunSheetWith(sheet, [&](HWND hwnd) {
         HWND apply = GetDlgItem(hwnd, CPropertySheet::kApplyButtonId);
         WaitUntil([&] { return IsWindowEnabled(apply) != FALSE; }, 5000);
+        // Painted before it returns (the sheet's thread paints while this one waits), and
+        // the capture reads the window's own pixels, not the X display's.
         RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Sleep(300);
         GetWindowRect(GetDlgItem(hwnd, IDOK), &ok);
         RECT window;
         GetWindowRect(hwnd, &window);

@@ -76,7 +76,7 @@ TEST(SettingsSheet, ApplyOnTheGeneralPageLeavesApplyEnabledAndFlat) {
         WaitUntil([&] { return IsWindowEnabled(apply) != FALSE; }, 5000);
         // The system disables Apply while applying; the pages' message enables it again.
         PressSheetButton(hwnd, PSBTN_APPLYNOW);
-        WaitUntil([&] { return !IsWindowEnabled(apply); }, 1000);
+        WaitForPostedMessages(hwnd);  // pressed: from here only the pages' messages undo it
         enabledAfterApply = WaitUntil([&] { return IsWindowEnabled(apply) != FALSE; }, 5000);
         flatAfterApply = IsOwnerDrawn(apply);
         PressSheetButton(hwnd, PSBTN_CANCEL);
@@ -99,7 +99,10 @@ TEST(SettingsSheet, ApplyWithOnlyTheEventsPageShownLeavesApplyDisabled) {
         page = static_cast<int>(SendMessageA(hwnd, PSM_HWNDTOINDEX, current, 0));
         PressSheetButton(hwnd, PSBTN_APPLYNOW);
         disabledAfterApply = WaitUntil([&] { return !IsWindowEnabled(apply); }, 5000);
-        enabledAgain = WaitUntil([&] { return IsWindowEnabled(apply) != FALSE; }, 1000);
+        // The press has been handled, and then what a page posted while handling it.
+        WaitForPostedMessages(hwnd);
+        WaitForPostedMessages(hwnd);
+        enabledAgain = IsWindowEnabled(apply) != FALSE;
         PressSheetButton(hwnd, PSBTN_CANCEL);
     });
     EXPECT_EQ(page, kEventsPageIndex);

@@ -43,6 +43,9 @@ TEST(CivilTime, RoundTripsToTheSecond) {
     CivilTime february = CivilTimeOf(DateValueOf({2026, 2, 28, 8, 0, 0, 0}));
     EXPECT_EQ(february.year, 2026);
     EXPECT_EQ(february.month, 2);
+    // Within half a second of midnight the value rounds up to the next day's 00:00:00.
+    EXPECT_EQ(CivilTimeOf(45000.999999999).hour, 0);
+    EXPECT_EQ(CivilTimeOf(45000.999999999).day, CivilTimeOf(45001.0).day);
 }
 
 TEST(CivilTime, BeforeDayZeroTheFractionIsStillTheTimeOfDay) {

@@ -25,15 +25,18 @@ TEST(EventRecord, NewRecordDefaults) {
     EXPECT_NEAR(e.Time, TimeOfDay(7, 30), 1e-9);
 }
 
-TEST(EventRecord, CopyFromKeepsReminded) {
+TEST(EventRecord, CopyFromKeepsRemindedAndTheListKey) {
     EventRecord a, b;
     b.Name = "起床";
     b.Id = 123.5;
     b.Reminded = true;
+    a.ListKey = 3;
+    b.ListKey = 9;
     a.CopyFrom(b);
     EXPECT_EQ(a.Name, "起床");
     EXPECT_EQ(a.Id, 123.5);
     EXPECT_FALSE(a.Reminded);
+    EXPECT_EQ(a.ListKey, 3u);
 }
 
 TEST(EventRecord, WeekdayEventCanStillComeOnlyBeforeItsTimeOnItsDays) {

@@ -40,4 +40,5 @@ TEST(FontStyles, UpperCasingLeavesDoubleByteCharactersWhole) {
     EXPECT_EQ(UpperCaseMultibyte("\x81" "a" "b"), "\x81" "a" "B");
     EXPECT_EQ(UpperCaseMultibyte("粗bold"), "粗BOLD");
     EXPECT_EQ(UpperCaseMultibyte("x\xB4"), "X\xB4");  // a lone lead byte at the end
+    EXPECT_EQ(UpperCaseMultibyte("\x80" "b"), "\x80" "B");  // 0x80 is a character of its own
 }
